@@ -1,0 +1,97 @@
+// The one chess position of the engine thread: the board twice over (square
+// arrays and a piece list with a back index), the rule state, the game
+// archive and repetition list, the history table, and the evaluation's
+// working arrays. Squares run 0 (a8) .. 63 (h1); 64 is the off-board square.
+#pragma once
+
+#include <string>
+
+#include "board/move.h"
+#include "eval/eval_block.h"
+
+namespace morvi {
+
+constexpr int kPawn = 0, kKnight = 1, kBishop = 2, kRook = 3, kQueen = 4, kKing = 5, kEmpty = 6;
+constexpr int kWhite = 0, kBlack = 1, kNoColour = 6;
+constexpr int kOffBoard = 64;
+
+// Castling bits.
+constexpr int kWhiteKingSide = 1, kWhiteQueenSide = 2, kBlackKingSide = 4, kBlackQueenSide = 8;
+constexpr int kWhiteCastled = 16, kBlackCastled = 32;
+
+constexpr int kArchiveSize = 256;
+constexpr int kRepeatSize = 128;
+constexpr int kArchiveWords = 72;
+
+struct Position {
+  int History[64][64];
+  int SquareColour[65];
+  int SquarePiece[65];
+  int PieceAr[32];
+  int LightStart, DarkStart, DarkEnd;
+  int PieceArIndex[65];
+  EvalBlock eval;
+  int SideToMove;
+  int CastleBits;
+  int EpSquare;
+  int FiftyCount;
+  int Archive[kArchiveSize][kArchiveWords];
+  int ArchiveCount;
+  int RepeatList[kRepeatSize][kArchiveWords];
+  int RepeatCount;
+  int RatioTable[40][40];
+  // Pawn-structure arrays, indexed by file + 1 (entries 0 and 9 are the guards
+  // for files -1 and 8 and keep their initial values).
+  int WhitePawnCount[10];
+  int BlackPawnCount[10];
+  int WhiteRearRow[10];  // largest row of a White pawn on the file, -1 if none
+  int BlackRearRow[10];  // smallest row of a Black pawn on the file, 8 if none
+  int AttackCount[2][64];
+  int GameStage;  // 0 opening, 1 middle game, 2 early ending, 3 late ending
+
+  // Game set-up and the game archive.
+  void NewGame();
+  void ArchivePush(Move move);
+  void TakeBack();
+  void ArchivePop();
+  // True when the current position equals RepeatList entry RepeatCount-1 down to 1.
+  bool InRepeatList() const;
+
+  // Move generation (appends at list[*end], advancing *end).
+  void GenerateMoves(MoveEntry* list, int* end) const;
+  void GenerateCaptures(MoveEntry* list, int* end) const;
+  void AddMove(int from, int to, int flags, MoveEntry* list, int* end) const;
+
+  // Make/unmake: MakeMove returns 1 when made, 0 when illegal (position unchanged).
+  int MakeMove(Move move, UndoRecord& undo);
+  void UnmakeMove(Move move, const UndoRecord& undo);
+  void MakeNullMove(UndoRecord& undo);
+  void UnmakeNullMove(const UndoRecord& undo);
+
+  // Attacks.
+  bool IsAttacked(int square, int byColour) const;
+  bool InCheck(int colour) const;
+
+  // Display and self-check.
+  void PrintBoard() const;
+  bool AuditBoard() const;
+
+  // Edit mode.
+  void EditClearBoard();
+  void EditPlacePiece(int piece, int square, int colour);
+  void EditClearSquare(int square);
+  void EditCastleRights(int code);
+};
+
+// The one position of the engine thread.
+extern Position position;
+
+// Orders entries first..last (inclusive) by score, highest first.
+void SortMoves(MoveEntry* list, int first, int last);
+
+// Coordinate text "%c%d%c%d" of a move, e.g. "e2e4"; no promotion letter.
+std::string MoveText(Move move);
+// The same into a caller's buffer of at least 5 chars (no allocation).
+void MoveTextTo(Move move, char* out);
+
+}  // namespace morvi

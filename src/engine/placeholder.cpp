@@ -1,0 +1,2 @@
+// Placeholder until the engine subsystem lands.
+namespace morvi {}

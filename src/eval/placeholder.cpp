@@ -1,0 +1,2 @@
+// Placeholder until the eval subsystem lands.
+namespace morvi {}

@@ -1,0 +1,35 @@
+// The first-in first-out queue of command records between the input thread
+// (producer) and the engine thread (consumer), with its lock.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <mutex>
+
+#include "frontend/command.h"
+
+namespace morvi {
+
+struct CommandQueue {
+  std::mutex lock;  // "CommandSemaphore": held for every look at the records
+  std::deque<std::unique_ptr<CommandRecord>> records;
+};
+
+// The one command queue of the process.
+extern CommandQueue commandQueue;
+
+// Input thread: queue a record that carries only its identifier.
+void QueueCommand(int id);
+// Input thread: append a record; the queue owns it from now on.
+void PostCommand(std::unique_ptr<CommandRecord> record);
+// Engine thread: the oldest record, removed, or null when the queue is empty.
+std::unique_ptr<CommandRecord> TakeCommand();
+// Engine thread: the oldest record left in place, or null. The caller must hold
+// commandQueue.lock for as long as it uses the pointer (the heartbeat does).
+CommandRecord* PeekCommandLocked();
+// Engine thread, with commandQueue.lock held: remove and destroy the oldest record.
+void DropHeadLocked();
+// Number of queued records (takes the lock).
+size_t QueuedCount();
+
+}  // namespace morvi

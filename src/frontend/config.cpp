@@ -1,0 +1,8 @@
+// The process's configuration values (defaults until the profile is read).
+#include "frontend/config.h"
+
+namespace morvi {
+
+Configuration config;
+
+}  // namespace morvi

@@ -1,0 +1,19 @@
+// Monotonic millisecond clock anchored at program start, and calendar seconds.
+#include "platform/clock.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace morvi {
+namespace {
+const std::chrono::steady_clock::time_point programStart = std::chrono::steady_clock::now();
+}
+
+int ClockMs() {
+  auto elapsed = std::chrono::steady_clock::now() - programStart;
+  return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+long long CalendarSeconds() { return static_cast<long long>(std::time(nullptr)); }
+
+}  // namespace morvi

@@ -1,0 +1,2 @@
+// Placeholder until the search subsystem lands.
+namespace morvi {}

@@ -1,0 +1,7 @@
+// Test runner entry point shared by every subsystem's runner.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
