@@ -1,0 +1,47 @@
+// The engine controller's own variables (whose side it plays, its modes, the
+// clocks and time control, facts about the opponent) and the record in which
+// a search or a book probe hands its move over. Engine thread only.
+#pragma once
+
+#include <string>
+
+#include "board/move.h"
+
+namespace morvi {
+
+struct EngineState {
+  int engineColour = 0;         // colour the engine plays
+  bool engineActive = false;    // the engine moves when it is its turn
+  bool ponderEnabled = false;
+  bool postEnabled = false;     // thinking output
+  bool randomEnabled = false;   // random term of the evaluation
+  bool analysisMode = false;
+  bool analysisDone = false;
+  bool editMode = false;
+  int editColour = 0;
+  bool pondering = false;       // a ponder search is running
+  bool ponderHit = false;       // the opponent played the predicted move
+  bool ponderFinished = false;  // pondering tried and abandoned this turn
+  bool searchAborted = false;   // the last search was aborted for a queued command
+  int movesPerControl = 0;
+  int baseTime = 0;             // centiseconds
+  int increment = 0;            // centiseconds
+  int ownTime = 0;              // centiseconds, from "time"
+  int opponentTime = 0;         // centiseconds, from "otim"
+  std::string opponentName;
+  int ownRating = 0;
+  int opponentRating = 0;
+  int moveNumber = 0;
+  int passStart = 0;            // milliseconds, start of the engine loop's pass
+};
+
+// The one engine state of the engine thread.
+extern EngineState engineState;
+
+// A search's or book probe's move (from-byte 255: no move) and its score.
+struct SearchResult {
+  Move move = 0;
+  int score = 0;
+};
+
+}  // namespace morvi

@@ -1,2 +1,0 @@
-// Placeholder until the engine subsystem lands.
-namespace morvi {}
