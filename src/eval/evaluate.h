@@ -1,0 +1,45 @@
+// The static evaluation: the driver that weights and sums the terms of the
+// evaluation block, the term computation at its three levels of detail, the
+// three terms the driver computes directly, and the evaluation counters.
+// Every weight is a shift count from the configuration; all arithmetic is
+// signed 32-bit with wrap-around.
+#pragma once
+
+#include "board/position.h"
+
+namespace morvi {
+
+// Levels of detail.
+constexpr int kEvalComplete = 0;
+constexpr int kEvalMedium = 1;
+constexpr int kEvalFast = 2;
+
+// Counters of one search pass, zeroed by the engine controller.
+struct EvalStats {
+  int evaluations;  // every Evaluate (and every pre-search refresh)
+  int complete;     // term computations per level
+  int medium;
+  int fast;
+};
+
+extern EvalStats evalStats;
+
+// Static score of pos for the side to move (positive: the side to move stands
+// better); level 0 Complete, 1 Medium, 2 Fast.
+int Evaluate(Position& pos, int level);
+
+// Fills pos.eval (and, at Complete and Medium, the pawn-structure arrays; at
+// Complete also AttackCount) and counts one computation of that level.
+void EvaluateTerms(Position& pos, int level);
+
+// The pre-search refresh: the terms, the material words, the random draw when
+// the random term is on and the count, with the score thrown away. It leaves
+// the stage material that DecideGameStage reads.
+void EvaluateForStage(Position& pos, int level);
+
+// The terms the driver computes itself, each White minus Black.
+int HotSpots(const Position& pos);     // reads AttackCount: Complete level only
+int CastleState(const Position& pos);
+int MaterialRatio(const Position& pos);  // reads the total-material words
+
+}  // namespace morvi

@@ -1,2 +1,0 @@
-// Placeholder until the eval subsystem lands.
-namespace morvi {}
