@@ -1,10 +1,23 @@
 // Queue operations: constant-time appends and removals, entirely under the
-// queue lock. Taking never blocks on an empty queue.
+// queue lock. Taking never blocks on an empty queue; waiting is separate.
 #include "frontend/command_queue.h"
+
+#include <chrono>
 
 namespace morvi {
 
 CommandQueue commandQueue;
+
+namespace {
+// With the lock held: removes the oldest record and wakes the end-of-run wait
+// when the queue has become empty.
+std::unique_ptr<CommandRecord> PopHeadLocked() {
+  std::unique_ptr<CommandRecord> record = std::move(commandQueue.records.front());
+  commandQueue.records.pop_front();
+  if (commandQueue.records.empty()) commandQueue.drained.notify_all();
+  return record;
+}
+}  // namespace
 
 void QueueCommand(int id) {
   auto record = std::make_unique<CommandRecord>();
@@ -15,14 +28,18 @@ void QueueCommand(int id) {
 void PostCommand(std::unique_ptr<CommandRecord> record) {
   std::lock_guard<std::mutex> guard(commandQueue.lock);
   commandQueue.records.push_back(std::move(record));
+  commandQueue.posted.notify_one();
 }
 
 std::unique_ptr<CommandRecord> TakeCommand() {
   std::lock_guard<std::mutex> guard(commandQueue.lock);
   if (commandQueue.records.empty()) return nullptr;
-  std::unique_ptr<CommandRecord> record = std::move(commandQueue.records.front());
-  commandQueue.records.pop_front();
-  return record;
+  return PopHeadLocked();
+}
+
+CommandRecord* PeekCommand() {
+  std::lock_guard<std::mutex> guard(commandQueue.lock);
+  return PeekCommandLocked();
 }
 
 CommandRecord* PeekCommandLocked() {
@@ -30,12 +47,28 @@ CommandRecord* PeekCommandLocked() {
 }
 
 void DropHeadLocked() {
-  if (!commandQueue.records.empty()) commandQueue.records.pop_front();
+  if (!commandQueue.records.empty()) PopHeadLocked();
 }
 
 size_t QueuedCount() {
   std::lock_guard<std::mutex> guard(commandQueue.lock);
   return commandQueue.records.size();
+}
+
+bool WaitForCommand(int milliseconds) {
+  std::unique_lock<std::mutex> guard(commandQueue.lock);
+  return commandQueue.posted.wait_for(guard, std::chrono::milliseconds(milliseconds),
+                                      [] { return !commandQueue.records.empty(); });
+}
+
+void WaitUntilQueueEmpty() {
+  std::unique_lock<std::mutex> guard(commandQueue.lock);
+  commandQueue.drained.wait(guard, [] { return commandQueue.records.empty(); });
+}
+
+void ClearQueue() {
+  std::lock_guard<std::mutex> guard(commandQueue.lock);
+  commandQueue.records.clear();
 }
 
 }  // namespace morvi

@@ -2,6 +2,8 @@
 // (producer) and the engine thread (consumer), with its lock.
 #pragma once
 
+#include <condition_variable>
+#include <cstddef>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -13,6 +15,8 @@ namespace morvi {
 struct CommandQueue {
   std::mutex lock;  // "CommandSemaphore": held for every look at the records
   std::deque<std::unique_ptr<CommandRecord>> records;
+  std::condition_variable posted;   // notified by every append
+  std::condition_variable drained;  // notified when a removal empties the queue
 };
 
 // The one command queue of the process.
@@ -23,7 +27,12 @@ void QueueCommand(int id);
 // Input thread: append a record; the queue owns it from now on.
 void PostCommand(std::unique_ptr<CommandRecord> record);
 // Engine thread: the oldest record, removed, or null when the queue is empty.
+// Never blocks on an empty queue.
 std::unique_ptr<CommandRecord> TakeCommand();
+// Engine thread: the oldest record left in place, or null. The record stays
+// valid until the engine thread itself removes it, since only the engine
+// thread removes records.
+CommandRecord* PeekCommand();
 // Engine thread: the oldest record left in place, or null. The caller must hold
 // commandQueue.lock for as long as it uses the pointer (the heartbeat does).
 CommandRecord* PeekCommandLocked();
@@ -31,5 +40,15 @@ CommandRecord* PeekCommandLocked();
 void DropHeadLocked();
 // Number of queued records (takes the lock).
 size_t QueuedCount();
+
+// Engine thread, when idle: waits up to the given time for a record to be
+// queued; true when the queue holds one. Lets an idle engine thread sleep
+// instead of spinning.
+bool WaitForCommand(int milliseconds);
+// Input thread at the end: waits until the engine thread has taken every
+// queued record.
+void WaitUntilQueueEmpty();
+// Destroys every record still queued (after the engine thread has ended).
+void ClearQueue();
 
 }  // namespace morvi

@@ -1,8 +1,25 @@
-// The process's configuration values (defaults until the profile is read).
+// The process's configuration values and the reading of the profile's text
+// and integer keys into them.
 #include "frontend/config.h"
+
+#include "frontend/profile_file.h"
+#include "frontend/text_scan.h"
 
 namespace morvi {
 
 Configuration config;
+
+
+void ReadConfiguration(const ProfileFile& profile, Configuration& out) {
+  out.debugFile = profile.GetText("Main", "DebugFile");
+  std::string book = profile.GetText("Main", "Book");
+  if (book.empty()) book = out.exeBaseName + ".book";
+  out.bookPath = out.exeDirectory + book;
+  for (const IntegerKey& entry : kIntegerKeys) {
+    int value = profile.GetInt(entry.section, entry.key, entry.fileDefault);
+    if (entry.times1024) value = ClampToInt(static_cast<long long>(value) * 1024);
+    out.*entry.parameter = value;
+  }
+}
 
 }  // namespace morvi

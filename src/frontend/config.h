@@ -56,4 +56,57 @@ struct Configuration {
 // The one configuration of the process.
 extern Configuration config;
 
+class ProfileFile;
+
+// One integer key of the profile: where it is, its default as written in the
+// file, and whether it is stored times 1024.
+struct IntegerKey {
+  const char* section;
+  const char* key;
+  int Configuration::*parameter;
+  int fileDefault;
+  bool times1024;
+};
+
+// The 33 integer keys in the order in which they are read.
+inline constexpr std::array<IntegerKey, 33> kIntegerKeys = {{
+    {"Engine", "NormalizeS", &Configuration::NormalizeS, 10, false},
+    {"Engine", "MaterialFactorS", &Configuration::MaterialFactorS, 10, false},
+    {"Engine", "RandomFactorS", &Configuration::RandomFactorS, 9, false},
+    {"Engine", "PosPawnFactorS", &Configuration::PosPawnFactorS, 8, false},
+    {"Engine", "PosBishopFactorS", &Configuration::PosBishopFactorS, 8, false},
+    {"Engine", "PosKnightFactorS", &Configuration::PosKnightFactorS, 8, false},
+    {"Engine", "PosRookFactorS", &Configuration::PosRookFactorS, 8, false},
+    {"Engine", "PosKingFactorS", &Configuration::PosKingFactorS, 8, false},
+    {"Engine", "TwoBishopFactorS", &Configuration::TwoBishopFactorS, 10, false},
+    {"Engine", "RatioFactorS", &Configuration::RatioFactorS, 10, false},
+    {"Engine", "RookPairFactorS", &Configuration::RookPairFactorS, 10, false},
+    {"Engine", "CastlesFactorS ", &Configuration::CastlesFactorS, 10, false},
+    {"Engine", "BishopTrapFactorS", &Configuration::BishopTrapFactorS, 10, false},
+    {"Engine", "KnightOutpostFactorS", &Configuration::KnightOutpostFactorS, 10, false},
+    {"Engine", "BishopOutpostFactorS", &Configuration::BishopOutpostFactorS, 10, false},
+    {"Engine", "DevFactorS", &Configuration::DevFactorS, 10, false},
+    {"Engine", "KnightMobFactorS", &Configuration::KnightMobFactorS, 10, false},
+    {"Engine", "BishopMobFactorS", &Configuration::BishopMobFactorS, 10, false},
+    {"Engine", "RookMobFactorS", &Configuration::RookMobFactorS, 10, false},
+    {"Engine", "QueenMobFactorS", &Configuration::QueenMobFactorS, 10, false},
+    {"Engine", "KingAttackFactorS", &Configuration::KingAttackFactorS, 10, false},
+    {"Engine", "HotSpotFactorS", &Configuration::HotSpotFactorS, 10, false},
+    {"Engine", "SoloQueenFactorS", &Configuration::SoloQueenFactorS, 10, false},
+    {"GameStage", "OpeningCount", &Configuration::OpeningCount, 7, false},
+    {"GameStage", "EarlyEndingCount", &Configuration::EarlyEndingCount, 20, true},
+    {"GameStage", "LateEndingCount", &Configuration::LateEndingCount, 12, true},
+    {"Search", "NullDepthStart", &Configuration::NullDepthStart, 0, false},
+    {"Search", "NullDepthEnd", &Configuration::NullDepthEnd, 3, false},
+    {"Search", "FastEvalDepth", &Configuration::FastEvalDepth, -4, false},
+    {"Search", "MediumEvalDepth", &Configuration::MediumEvalDepth, -2, false},
+    {"Search", "QSkipMargin", &Configuration::QSkipMargin, 512, false},
+    {"Search", "AspirationWindow", &Configuration::AspirationWindow, 1024, false},
+    {"Search", "OppTimeAdv", &Configuration::OppTimeAdv, 1, false},
+}};
+
+// Reads DebugFile, Book and the 33 integer keys into out, with their defaults
+// where the profile lacks them. exeDirectory and exeBaseName must be set first.
+void ReadConfiguration(const ProfileFile& profile, Configuration& out);
+
 }  // namespace morvi

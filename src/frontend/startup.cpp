@@ -1,8 +1,161 @@
-// Start-up: not built yet.
+// Start-up in its fixed order (profile, debug log, book path, integer keys,
+// log exclusions, banner, engine thread), then the input loop on the main
+// thread: read a line, log it, recognise it, answer or queue it. The loop
+// ends at "quit", "bye", end of input or an over-long line; every ending stops
+// and joins the engine thread before the log is closed.
 #include "frontend/startup.h"
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+
+#include "engine/engine_thread.h"
+#include "frontend/command_queue.h"
+#include "frontend/config.h"
+#include "frontend/console.h"
+#include "frontend/debug_log.h"
+#include "frontend/exe_location.h"
+#include "frontend/line_reader.h"
+#include "frontend/profile_file.h"
+#include "frontend/recognizer.h"
+#include "frontend/text_scan.h"
+#include "frontend/user_texts.h"
 
 namespace morvi {
 
-int RunProgram(int, char**) { return 0; }
+namespace {
+
+constexpr int kStillRunning = -1;
+
+// State of the main thread's run: the input loop's modes and the result code.
+struct MainThread {
+  FrontEndState modes;
+  int resultCode = kStillRunning;
+  bool engineRunning = false;
+};
+
+std::string Text(UserTextId id) { return std::string(UserText(id)); }
+
+// A GUI sends SIGINT many times per game, and a closed pipe must not kill the
+// engine mid-write: both signals are ignored.
+void IgnoreSignals() {
+  std::signal(SIGINT, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+// Step 3: the debug log under its name, else under its name with "2".
+void OpenConfiguredLog(MainThread& main) {
+  if (config.debugFile.empty() || config.debugFile == "none") {
+    debugLog.enabled = false;
+    return;
+  }
+  debugLog.enabled = true;
+  std::string path = config.exeDirectory + config.debugFile;
+  if (OpenDebugLog(path) || OpenDebugLog(path + "2")) return;
+  ConsoleWrite("Fatal Error: Debug file initialization failed\n");
+  main.resultCode = EXIT_NO_DEBUG_FILE;
+}
+
+void ReadExcludeList(const ProfileFile& profile) {
+  for (size_t i = 0; i < debugLog.exclude.size(); ++i) {
+    debugLog.exclude[i] = profile.GetText("Debug", "Exclude" + std::to_string(i));
+  }
+}
+
+void WriteBanner() {
+  ConsoleWrite("\n" + Text(TEXT_WELCOME) + " Version (" + Text(TEXT_VERSION) + ") \n");
+  ConsoleWrite(Text(TEXT_HELP_HINT) + "\n");
+}
+
+void StartUp(MainThread& main, const char* programPath) {
+  ExeLocation exe = FindExeLocation(programPath);
+  config.exeDirectory = exe.directory;
+  config.exeBaseName = exe.baseName;
+  ProfileFile profile;
+  profile.Load(exe.directory + exe.baseName + ".ini");
+  ReadConfiguration(profile, config);
+  OpenConfiguredLog(main);
+  ReadExcludeList(profile);
+  WriteBanner();
+  main.engineRunning = StartEngineThread();
+  if (main.engineRunning) {
+    ConsoleWrite("Engine started\n");
+  } else {
+    ConsoleWrite("Engine could not be started\n");
+    main.resultCode = EXIT_NO_ENGINE;
+  }
+}
+
+void QuitSequence(MainThread& main) {
+  if (main.modes.consoleMode) ConsoleWrite(Text(TEXT_FAREWELL) + "\n");
+  LogLine("Main-out", "Put QUIT in command queue", "\n");
+  QueueCommand(CMD_QUIT);
+  WaitUntilQueueEmpty();
+  LogLine("Main-out", "Command queue clean, closing debug file", "\n");
+  JoinEngineThread();
+  main.engineRunning = false;
+  CloseDebugLog();
+  main.resultCode = EXIT_QUIT;
+}
+
+void WriteHelp() {
+  for (UserTextId id : {TEXT_HELP_CASE, TEXT_HELP_HELP, TEXT_HELP_QUIT, TEXT_HELP_COMMANDS,
+                        TEXT_HELP_MOVES}) {
+    ConsoleWrite(Text(id));
+  }
+}
+
+void ReportUnknown(const std::string& line) {
+  ConsoleWrite(Text(TEXT_ERROR) + "  (unknown command) : " + line + "\n");
+  LogLine("Main-out", "{uknown command}", line);
+}
+
+// One pass of the input loop.
+void InputPass(MainThread& main) {
+  if (main.modes.consoleMode) ConsoleWrite(Text(TEXT_PROMPT) + " ");
+  std::string raw;
+  LineStatus status = ReadInputLine(stdin, raw);
+  if (status == LineStatus::End) {  // end of input ends the run like "quit"
+    QuitSequence(main);
+    return;
+  }
+  if (status == LineStatus::TooLong) {
+    ConsoleWrite(Text(TEXT_ERROR) + " (Fatal - too much input - max is " +
+                 std::to_string(kMaxLineLength) + " chars) : " + raw + "\n");
+    main.resultCode = EXIT_LINE_TOO_LONG;
+    return;
+  }
+  LogLine("Main-in", raw, "\n");
+  std::string line = LeftTrim(raw);
+  switch (RecognizeCommand(main.modes, line)) {
+    case Recognition::Quit: QuitSequence(main); break;
+    case Recognition::Help: WriteHelp(); break;
+    case Recognition::Unknown: ReportUnknown(line); break;
+    case Recognition::Handled: break;
+  }
+}
+
+// Every ending other than the quit sequence: stop the engine thread quietly so
+// that no thread runs while the process ends, then close the log.
+void StopEngine(MainThread& main) {
+  if (main.engineRunning) {
+    QueueCommand(CMD_QUIT);
+    JoinEngineThread();
+    main.engineRunning = false;
+  }
+  ClearQueue();
+  CloseDebugLog();
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+  IgnoreSignals();
+  MainThread main;
+  StartUp(main, argc > 0 ? argv[0] : nullptr);
+  while (main.resultCode == kStillRunning) InputPass(main);
+  StopEngine(main);
+  return main.resultCode;
+}
 
 }  // namespace morvi

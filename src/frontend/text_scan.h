@@ -1,0 +1,49 @@
+// Small text operations the command parsers are built from: character-set
+// skips and runs, left-trim, keyword-at-start, the square and piece
+// conversions, and the "%d" / "%d:%d" number scans. The scans clamp numbers
+// that do not fit in 32 bits instead of overflowing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace morvi {
+
+inline constexpr std::string_view kDigits = "0123456789";
+inline constexpr std::string_view kClockChars = "0123456789:";
+inline constexpr std::string_view kFileLetters = "abcdefgh";
+inline constexpr std::string_view kRankDigits = "12345678";
+inline constexpr std::string_view kResultChars = "012-/*";
+inline constexpr std::string_view kCastleSigns = "+-";
+
+// Drops the leading characters that are not in the set (all if none is).
+std::string SkipToFirstOf(std::string_view text, std::string_view set);
+// The longest prefix made only of characters in the set (possibly empty).
+std::string LeadingRun(std::string_view text, std::string_view set);
+// Drops leading white space (blank, tab, line feed, carriage return, vertical tab, form feed).
+std::string LeftTrim(std::string_view text);
+// Lower-case copy (ASCII letters only).
+std::string LowerCase(std::string_view text);
+// True when the keyword's first occurrence in the text is at position 0.
+bool KeywordAtStart(std::string_view text, std::string_view keyword);
+
+bool IsFileLetter(char c);
+bool IsRankDigit(char c);
+// "p" 0, "n" 1, "b" 2, "r" 3, "q" 4, "k" 5 for a one-character text; else -1.
+int PieceFromLetter(std::string_view text);
+// (file letter - 'a') + 8 * ('8' - rank digit) on the first two characters:
+// a8 is 0, h8 is 7, a1 is 56, h1 is 63. Any two characters give a number by the
+// same formula; a text shorter than two characters gives -1.
+int SquareFromText(std::string_view text);
+
+// Clamps a wide value to the signed 32-bit range.
+int ClampToInt(long long value);
+
+// "%d": optional white space, optional sign, decimal digits. Returns 1 and sets
+// value when digits were read, else 0. Out-of-range numbers are clamped.
+int ScanInt(std::string_view text, int& value);
+// "%d:%d": a number, a colon right after it, a second number. Returns how many
+// numbers were read (0, 1 or 2); first and second are set as they are read.
+int ScanIntColonInt(std::string_view text, int& first, int& second);
+
+}  // namespace morvi
