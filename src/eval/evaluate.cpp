@@ -1,23 +1,86 @@
-// The evaluation driver (first version: material only, filled in next).
+// The evaluation driver: computes the terms at the requested level, derives
+// the material words, and sums each White-minus-Black term shifted left by
+// its weight, then scales the sum back by NormalizeS and turns it to the side
+// to move. Additions are in signed 32-bit with wrap-around; their order only
+// matters for overflow and is kept as the engine has always done it.
 #include "eval/evaluate.h"
+
+#include <cstdint>
+
+#include "engine/engine_state.h"
+#include "eval/eval_arith.h"
+#include "frontend/config.h"
+#include "platform/random.h"
 
 namespace morvi {
 
 EvalStats evalStats;
 
-void EvaluateTerms(Position&, int) {}
-int HotSpots(const Position&) { return 0; }
-int CastleState(const Position&) { return 0; }
-int MaterialRatio(const Position&) { return 0; }
+namespace {
+
+using namespace evalarith;
+
+// Total material = pawns + pieces; the stage material keeps the pieces.
+void SetMaterialWords(EvalBlock& e) {
+  for (int c = 0; c < 2; ++c) {
+    e.stageMaterial[c] = e.pieceMaterial[c];
+    e.totalMaterial[c] = WrapAdd(e.pawnMaterial[c], e.pieceMaterial[c]);
+  }
+}
+
+// The random term, -64..63 (a 15-bit draw divided by 256, less 64).
+int RandomTerm() { return ShiftRight(ShiftLeft(Random15(), 7), 15) - 64; }
+
+class Sum {
+ public:
+  void Add(int value, int shift) { sum_ += static_cast<std::uint32_t>(ShiftLeft(value, shift)); }
+  void AddPair(const int (&pair)[2], int shift) { Add(WrapSub(pair[kWhite], pair[kBlack]), shift); }
+  int Value() const { return static_cast<int>(sum_); }
+
+ private:
+  std::uint32_t sum_ = 0;
+};
+
+}  // namespace
 
 int Evaluate(Position& pos, int level) {
   EvaluateTerms(pos, level);
+  EvalBlock& e = pos.eval;
+  SetMaterialWords(e);
+
+  Sum s;
+  if (level == kEvalComplete) {
+    s.AddPair(e.kingAttack, config.KingAttackFactorS);
+    s.Add(HotSpots(pos), config.HotSpotFactorS);
+  }
+  if (level == kEvalComplete || level == kEvalMedium) {
+    s.AddPair(e.pawnPosition, config.PosPawnFactorS);
+    s.AddPair(e.rookPosition, config.PosRookFactorS);
+    s.AddPair(e.kingPosition, config.PosKingFactorS);
+    s.AddPair(e.bishopTrap, config.BishopTrapFactorS);
+    s.AddPair(e.knightOutpost, config.KnightOutpostFactorS);
+    s.AddPair(e.bishopOutpost, config.BishopOutpostFactorS);
+    s.AddPair(e.development, config.DevFactorS);
+  }
+  s.Add(e.soloQueen, config.SoloQueenFactorS);
+  if (engineState.randomEnabled) s.Add(RandomTerm(), config.RandomFactorS);
+  s.AddPair(e.bishopPosition, config.PosBishopFactorS);
+  s.AddPair(e.knightPosition, config.PosKnightFactorS);
+  s.AddPair(e.rookPair, config.RookPairFactorS);
+  s.Add(CastleState(pos), config.CastlesFactorS);
+  s.Add(MaterialRatio(pos), config.RatioFactorS);
+  s.AddPair(e.twoBishops, config.TwoBishopFactorS);
+  s.AddPair(e.totalMaterial, config.MaterialFactorS);
   ++evalStats.evaluations;
-  return 0;
+
+  const int score = ShiftRight(s.Value(), config.NormalizeS);
+  return pos.SideToMove == kBlack ? WrapNeg(score) : score;
 }
 
 void EvaluateForStage(Position& pos, int level) {
   EvaluateTerms(pos, level);
+  SetMaterialWords(pos.eval);
+  if (engineState.randomEnabled) Random15();
   ++evalStats.evaluations;
 }
 

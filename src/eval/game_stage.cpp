@@ -1,8 +1,40 @@
-// The game-stage rule (first version).
+// The game-stage rule, judged by the side not to move: its piece material
+// decides the two endings; otherwise the number of its home squares that
+// still hold their initial piece tells the opening from the middle game.
 #include "eval/game_stage.h"
+
+#include "frontend/config.h"
 
 namespace morvi {
 
-int DecideGameStage(const Position& pos) { return pos.GameStage; }
+namespace {
+
+// Initial pieces of the back and pawn rows, file a first. Black's home
+// squares are 0-15 (back row then pawns), White's 48-63 (pawns then back row).
+constexpr int kBackRow[8] = {kRook, kKnight, kBishop, kQueen, kKing, kBishop, kKnight, kRook};
+
+int UntouchedHomeSquares(const Position& pos, int owner) {
+  const int backRow = owner == kBlack ? 0 : 56;
+  const int pawnRow = owner == kBlack ? 8 : 48;
+  int count = 0;
+  for (int f = 0; f < 8; ++f) {
+    if (pos.SquarePiece[backRow + f] == kBackRow[f] && pos.SquareColour[backRow + f] == owner) ++count;
+    if (pos.SquarePiece[pawnRow + f] == kPawn && pos.SquareColour[pawnRow + f] == owner) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+int DecideGameStage(const Position& pos) {
+  if (pos.SideToMove != kWhite && pos.SideToMove != kBlack) return pos.GameStage;
+  const int opponent = pos.SideToMove ^ 1;
+  const int m = pos.eval.stageMaterial[opponent];
+  if (m < config.LateEndingCount) return kStageLateEnding;
+  if (m < config.EarlyEndingCount) return kStageEarlyEnding;
+  // In 64 bits: OpeningCount comes from the profile and may be any 32-bit value.
+  const long long untouched = UntouchedHomeSquares(pos, opponent);
+  return untouched >= 16LL - config.OpeningCount ? kStageOpening : kStageMiddleGame;
+}
 
 }  // namespace morvi

@@ -1,0 +1,145 @@
+// The attack map of the complete evaluation: how often each side attacks each
+// square (sliders seeing through their own batteries), and the two terms read
+// from it — the safety of each king's neighbourhood and the hot spots.
+#include <cstring>
+
+#include "eval/eval_internal.h"
+#include "eval/eval_tables.h"
+#include "eval/evaluate.h"
+
+namespace morvi {
+
+namespace evalterms {
+
+using namespace evaltables;
+
+namespace {
+
+// Bit masks of the own piece codes a slider's ray passes through, by mover
+// and by direction kind (diagonal, straight).
+constexpr int Bit(int code) { return 1 << code; }
+constexpr int kBishopThrough = Bit(kQueen);
+constexpr int kRookThrough = Bit(kRook) | Bit(kQueen);
+constexpr int kQueenDiagonalThrough = Bit(kQueen) | Bit(kBishop);
+constexpr int kQueenStraightThrough = Bit(kQueen) | Bit(kRook);
+
+void CountRay(Position& pos, int colour, int from, int direction, int through) {
+  int* counts = pos.AttackCount[colour];
+  const int length = kRays.length[from][direction];
+  const std::uint8_t* ray = kRays.square[from][direction];
+  for (int n = 0; n < length; ++n) {
+    const int s = ray[n];
+    ++counts[s];
+    if (pos.SquarePiece[s] == kEmpty) continue;
+    if (pos.SquareColour[s] != colour || (Bit(pos.SquarePiece[s]) & through) == 0) return;
+  }
+}
+
+void CountTargets(Position& pos, int colour, int from, const Targets& targets) {
+  int* counts = pos.AttackCount[colour];
+  for (int n = 0; n < targets.count[from]; ++n) ++counts[targets.square[from][n]];
+}
+
+void CountPawn(Position& pos, int colour, int s) {
+  int* counts = pos.AttackCount[colour];
+  const int file = s & 7;
+  // A pawn on its last row (possible only in a set-up position) attacks nothing.
+  if (colour == kWhite) {
+    if (s < 8) return;
+    if (file != 0) ++counts[s - 9];
+    if (file != 7) ++counts[s - 7];
+  } else {
+    if (s >= 56) return;
+    if (file != 0) ++counts[s + 7];
+    if (file != 7) ++counts[s + 9];
+  }
+}
+
+void CountPiece(Position& pos, int colour, int s) {
+  switch (pos.SquarePiece[s]) {
+    case kPawn: CountPawn(pos, colour, s); break;
+    case kKnight: CountTargets(pos, colour, s, kKnightTargets); break;
+    case kKing: CountTargets(pos, colour, s, kKingTargets); break;
+    case kBishop:
+      for (int d = 0; d < kDiagonalDirections; ++d) CountRay(pos, colour, s, d, kBishopThrough);
+      break;
+    case kRook:
+      for (int d = kDiagonalDirections; d < 8; ++d) CountRay(pos, colour, s, d, kRookThrough);
+      break;
+    case kQueen:
+      for (int d = 0; d < kDiagonalDirections; ++d) CountRay(pos, colour, s, d, kQueenDiagonalThrough);
+      for (int d = kDiagonalDirections; d < 8; ++d) CountRay(pos, colour, s, d, kQueenStraightThrough);
+      break;
+    default: break;  // a captured entry (square 64)
+  }
+}
+
+}  // namespace
+
+void CountAttacks(Position& pos) {
+  std::memset(pos.AttackCount, 0, sizeof pos.AttackCount);
+  for (int i = pos.LightStart; i < pos.DarkStart; ++i) CountPiece(pos, kWhite, pos.PieceAr[i]);
+  for (int i = pos.DarkStart; i < pos.DarkEnd; ++i) CountPiece(pos, kBlack, pos.PieceAr[i]);
+}
+
+int KingAttack(const Position& pos, int colour) {
+  const int king = pos.PieceAr[colour == kWhite ? pos.LightStart : pos.DarkStart];
+  if (king >= 64) return 0;
+  const int* own = pos.AttackCount[colour];
+  const int* enemy = pos.AttackCount[colour ^ 1];
+  const int neighbours = kKingTargets.count[king];
+  int sum = 0, blocked = 0;
+  for (int n = 0; n < neighbours; ++n) {
+    const int s = kKingTargets.square[king][n];
+    const int balance = own[s] - enemy[s];
+    if (balance < 0) sum += 128 * balance;
+    if (enemy[s] > 0 || pos.SquarePiece[s] != kEmpty) ++blocked;
+  }
+  if (sum < 0) {
+    if (blocked == neighbours) {
+      sum -= 512;
+    } else if (blocked == neighbours - 1) {
+      sum -= 128;
+    }
+  }
+  return sum;
+}
+
+}  // namespace evalterms
+
+namespace {
+
+// What a piece standing on a hot spot adds (by piece code; king and empty 0).
+constexpr int kHotSpotPiece[7] = {16, 32, 32, 64, 512, 0, 0};
+
+int Distance(int a, int b) {
+  const int rows = (a >> 3) - (b >> 3), files = (a & 7) - (b & 7);
+  const int r = rows < 0 ? -rows : rows, f = files < 0 ? -files : files;
+  return r > f ? r : f;
+}
+
+}  // namespace
+
+int HotSpots(const Position& pos) {
+  const int whiteKing = pos.PieceAr[pos.LightStart];
+  const int blackKing = pos.PieceAr[pos.DarkStart];
+  int sum = 0;
+  for (int s = 0; s < 64; ++s) {
+    const int d = pos.AttackCount[kWhite][s] - pos.AttackCount[kBlack][s];
+    if (d == 0) continue;
+    int t, w;
+    if (d > 0) {
+      t = Distance(s, blackKing);
+      if (pos.SquareColour[s] == kBlack) sum += kHotSpotPiece[pos.SquarePiece[s]];
+      w = 4 * (d < 4 ? d : 4);
+    } else {
+      t = Distance(s, whiteKing);
+      if (pos.SquareColour[s] == kWhite) sum -= kHotSpotPiece[pos.SquarePiece[s]];
+      w = -4 * (-d < 4 ? -d : 4);
+    }
+    sum += t == 1 ? 4 * w : t == 2 ? 2 * w : w;
+  }
+  return sum;
+}
+
+}  // namespace morvi

@@ -1,0 +1,252 @@
+// The term computation: clears the evaluation block for the level, builds the
+// pawn structure (Medium and Complete) and the attack map (Complete), walks
+// each side's pieces after its king in list order, then scores the kings,
+// development, the bishop pair and the solo queen. The Fast level reads only
+// the piece list and the knight and bishop tables.
+#include "eval/eval_internal.h"
+#include "eval/eval_tables.h"
+#include "eval/evaluate.h"
+
+namespace morvi {
+
+namespace evalterms {
+
+using namespace evaltables;
+
+namespace {
+
+constexpr int kPawnValue = 1024, kKnightValue = 3072, kBishopValue = 3072;
+constexpr int kRookValue = 5120, kQueenValue = 9216;
+constexpr int kTrapped = -1536;
+constexpr int kSoloQueen = 1536;
+
+// What one side's piece walk counts besides the block's words.
+struct SideCounts {
+  int bishops = 0;
+  int queens = 0;
+  int developed = 0;  // knights and bishops off the first rank
+};
+
+bool Holds(const Position& pos, int s, int piece, int colour) {
+  return pos.SquarePiece[s] == piece && pos.SquareColour[s] == colour;
+}
+
+// Rook pair: every own rook or queen other than this rook on its row, and on
+// its file, adds inc each. The caller skips the side's first rook.
+int RookPair(const Position& pos, int start, int end, int rook, int inc) {
+  int v = 0;
+  for (int i = start + 1; i < end; ++i) {
+    const int s = pos.PieceAr[i];
+    if (s == rook || (pos.SquarePiece[s] != kRook && pos.SquarePiece[s] != kQueen)) continue;
+    if ((s >> 3) == (rook >> 3)) v += inc;
+    if ((s & 7) == (rook & 7)) v += inc;
+  }
+  return v;
+}
+
+// Open file 192, half-open (no own pawn) 64; the seventh rank 256 more.
+int RookFile(const Position& pos, int s, int colour) {
+  const int f = (s & 7) + 1;
+  const int ownPawns = colour == kWhite ? pos.WhitePawnCount[f] : pos.BlackPawnCount[f];
+  const int enemyPawns = colour == kWhite ? pos.BlackPawnCount[f] : pos.WhitePawnCount[f];
+  int v = 0;
+  if (ownPawns == 0) v = enemyPawns == 0 ? 192 : 64;
+  if ((s >> 3) == (colour == kWhite ? 1 : 6)) v += 256;
+  return v;
+}
+
+int PieceSquare(const Table& table, int s, int colour) {
+  return table[colour == kWhite ? s : Flip[s]];
+}
+
+// The Fast walk: material, knight and bishop tables, rook pair.
+void FastWalk(Position& pos, int colour, SideCounts& counts) {
+  EvalBlock& e = pos.eval;
+  const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
+  const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
+  const int inc = pos.GameStage >= 2 ? 64 : 32;
+  bool firstRook = true;
+  for (int i = start + 1; i < end; ++i) {
+    const int s = pos.PieceAr[i];
+    switch (pos.SquarePiece[s]) {
+      case kPawn: e.pawnMaterial[colour] += kPawnValue; break;
+      case kKnight:
+        e.pieceMaterial[colour] += kKnightValue;
+        e.knightPosition[colour] += PieceSquare(KnightTable, s, colour);
+        break;
+      case kBishop:
+        e.pieceMaterial[colour] += kBishopValue;
+        e.bishopPosition[colour] += PieceSquare(BishopTable, s, colour);
+        ++counts.bishops;
+        break;
+      case kRook:
+        e.pieceMaterial[colour] += kRookValue;
+        if (!firstRook) e.rookPair[colour] += RookPair(pos, start, end, s, inc);
+        firstRook = false;
+        break;
+      case kQueen:
+        e.pieceMaterial[colour] += kQueenValue;
+        ++counts.queens;
+        break;
+      default: break;
+    }
+  }
+}
+
+bool OnFirstRank(int s, int colour) { return colour == kWhite ? s >= 56 : s <= 7; }
+
+// The Medium and Complete walk: the Fast words plus pawn structure, rook
+// files, outposts, trapped bishops and development.
+void DetailedWalk(Position& pos, int colour, SideCounts& counts) {
+  EvalBlock& e = pos.eval;
+  const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
+  const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
+  const int stage = pos.GameStage;
+  const int inc = stage >= 2 ? 64 : 32;
+  bool firstRook = true;
+  for (int i = start + 1; i < end; ++i) {
+    const int s = pos.PieceAr[i];
+    switch (pos.SquarePiece[s]) {
+      case kPawn:
+        e.pawnMaterial[colour] += kPawnValue;
+        e.pawnPosition[colour] +=
+            colour == kWhite ? WhitePawnValue(pos, s, stage) : BlackPawnValue(pos, s, stage);
+        break;
+      case kBishop:
+        e.pieceMaterial[colour] += kBishopValue;
+        e.bishopPosition[colour] += PieceSquare(BishopTable, s, colour);
+        e.bishopTrap[colour] += BishopTrap(pos, s, colour);
+        e.bishopOutpost[colour] +=
+            colour == kWhite ? WhiteOutpost(pos, s, false) : BlackOutpost(pos, s, false);
+        ++counts.bishops;
+        if (!OnFirstRank(s, colour)) ++counts.developed;
+        break;
+      case kKnight:
+        e.pieceMaterial[colour] += kKnightValue;
+        e.knightPosition[colour] += PieceSquare(KnightTable, s, colour);
+        e.knightOutpost[colour] +=
+            colour == kWhite ? WhiteOutpost(pos, s, true) : BlackOutpost(pos, s, true);
+        if (!OnFirstRank(s, colour)) ++counts.developed;
+        break;
+      case kRook:
+        e.pieceMaterial[colour] += kRookValue;
+        e.rookPosition[colour] += RookFile(pos, s, colour);
+        if (!firstRook) e.rookPair[colour] += RookPair(pos, start, end, s, inc);
+        firstRook = false;
+        break;
+      case kQueen:
+        e.pieceMaterial[colour] += kQueenValue;
+        ++counts.queens;
+        break;
+      default: break;
+    }
+  }
+}
+
+void ClearDetailedTerms(EvalBlock& e) {
+  for (int c = 0; c < 2; ++c) {
+    e.pawnPosition[c] = 0;
+    e.rookPosition[c] = 0;
+    e.kingPosition[c] = 0;
+    e.bishopTrap[c] = 0;
+    e.knightOutpost[c] = 0;
+    e.bishopOutpost[c] = 0;
+    e.development[c] = 0;
+  }
+}
+
+void ClearCommonTerms(EvalBlock& e) {
+  for (int c = 0; c < 2; ++c) {
+    e.twoBishops[c] = 0;
+    e.bishopPosition[c] = 0;
+    e.knightPosition[c] = 0;
+    e.rookPair[c] = 0;
+    e.pawnMaterial[c] = 0;
+    e.pieceMaterial[c] = 0;
+  }
+  e.soloQueen = 0;
+}
+
+int BishopPair(int bishops, int stage) {
+  if (bishops <= 1) return 0;
+  return stage == 3 ? 256 : stage == 2 ? 128 : 32;
+}
+
+}  // namespace
+
+int BishopTrap(const Position& pos, int s, int colour) {
+  // Each pattern: the bishop's square, the enemy pawn that shuts it in, the
+  // square whose pawn or bishop closes the way back, the square behind it.
+  struct Pattern {
+    int bishop, pawn, blocker, behind;
+  };
+  constexpr Pattern kWhitePatterns[2] = {{8, 17, 10, 1}, {15, 22, 13, 6}};
+  constexpr Pattern kBlackPatterns[2] = {{48, 41, 50, 57}, {55, 46, 53, 62}};
+  const int enemy = colour ^ 1;
+  for (const Pattern& p : colour == kWhite ? kWhitePatterns : kBlackPatterns) {
+    if (s != p.bishop) continue;
+    if (!Holds(pos, p.pawn, kPawn, enemy)) return 0;
+    if (Holds(pos, p.blocker, kPawn, enemy) || Holds(pos, p.blocker, kBishop, enemy)) return kTrapped;
+    if (pos.IsAttacked(p.pawn, enemy) && pos.IsAttacked(p.behind, enemy)) return kTrapped;
+    return 0;
+  }
+  return 0;
+}
+
+}  // namespace evalterms
+
+using namespace evalterms;
+
+void EvaluateTerms(Position& pos, int level) {
+  EvalBlock& e = pos.eval;
+  const bool complete = level == kEvalComplete;
+  const bool detailed = complete || level == kEvalMedium;
+
+  // Step 1: clear what this level fills.
+  if (complete) e.kingAttack[kWhite] = e.kingAttack[kBlack] = 0;
+  if (detailed) ClearDetailedTerms(e);
+  ClearCommonTerms(e);
+
+  // Step 2: the pawn structure and the attack map.
+  if (detailed) FillPawnStructure(pos);
+  if (complete) CountAttacks(pos);
+
+  // Step 3: king attack.
+  if (complete) {
+    e.kingAttack[kWhite] = KingAttack(pos, kWhite);
+    e.kingAttack[kBlack] = KingAttack(pos, kBlack);
+  }
+
+  // Step 4: the piece walks; the king terms need both sides' piece material.
+  SideCounts counts[2];
+  const int stage = pos.GameStage;
+  if (detailed) {
+    DetailedWalk(pos, kWhite, counts[kWhite]);
+    DetailedWalk(pos, kBlack, counts[kBlack]);
+    e.kingPosition[kWhite] = WhiteKingPosition(pos, stage);
+    e.kingPosition[kBlack] = BlackKingPosition(pos, stage);
+    if (stage == 0) {
+      e.development[kWhite] = 256 * counts[kWhite].developed;
+      e.development[kBlack] = 256 * counts[kBlack].developed;
+    }
+  } else {
+    FastWalk(pos, kWhite, counts[kWhite]);
+    FastWalk(pos, kBlack, counts[kBlack]);
+  }
+
+  // Step 5: bishop pair and solo queen.
+  e.twoBishops[kWhite] = BishopPair(counts[kWhite].bishops, stage);
+  e.twoBishops[kBlack] = BishopPair(counts[kBlack].bishops, stage);
+  if (counts[kWhite].queens > 0 && counts[kBlack].queens == 0) e.soloQueen = kSoloQueen;
+  if (counts[kBlack].queens > 0 && counts[kWhite].queens == 0) e.soloQueen = -kSoloQueen;
+
+  if (complete) {
+    ++evalStats.complete;
+  } else if (detailed) {
+    ++evalStats.medium;
+  } else {
+    ++evalStats.fast;
+  }
+}
+
+}  // namespace morvi
