@@ -38,10 +38,20 @@ struct EngineState {
 // The one engine state of the engine thread.
 extern EngineState engineState;
 
+// The state of a new game: the engine plays Black, moves, ponders and posts;
+// clocks, level and the opponent's name cleared, ratings 1000, move number 1.
+// randomEnabled, analysisMode, editColour, searchAborted and passStart keep
+// their values.
+void ResetEngineState(EngineState& state);
+
 // A search's or book probe's move (from-byte 255: no move) and its score.
 struct SearchResult {
   Move move = 0;
   int score = 0;
 };
+static_assert(sizeof(SearchResult) == 8, "a search result is two 32-bit words");
+
+// True when the result carries a move (its from-byte is not 255).
+constexpr bool HasMove(const SearchResult& result) { return MoveFromByte(result.move) != 255; }
 
 }  // namespace morvi

@@ -1,2 +1,0 @@
-// Placeholder until the search subsystem lands.
-namespace morvi {}

@@ -1,0 +1,155 @@
+// Think: the per-search resets, the game stage, the history clear, the
+// iterations with their aspiration windows and AspWatch records, the
+// forecast, the root line kept after a stop, and the result.
+#include "search/think.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "board/position.h"
+#include "eval/game_stage.h"
+#include "frontend/config.h"
+#include "frontend/debug_log.h"
+#include "search/thinking_output.h"
+#include "search/tree_search.h"
+
+namespace morvi {
+namespace {
+
+constexpr int kLateEnding = 3;
+
+void PrepareSearch(Thinker& t, int budget) {
+  t.branchFactor = kInitialBranchFactor;
+  ClearLines(t);
+  t.maxPly = 0;
+  t.stop = false;
+  t.startClock = t.clock();
+  t.allocatedTime = budget;
+  t.prevPvLength = -1;
+  t.lastIterationTime = 0;
+  moveStack.listStart[0] = 0;
+  moveStack.listEnd[0] = 0;
+}
+
+void LogThink(const char* format, int a) {
+  char text[96];
+  std::snprintf(text, sizeof text, format, a);
+  LogLine("Think", text);
+}
+
+void LogWindow(const char* what, int low, int centre, int high, int value) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%s Previous= %d/%d/%d, New= %d", what, low, centre, high, value);
+  LogLine("AspWatch", text);
+}
+
+// One iteration at the current nominal depth, with at most one re-search.
+int SearchIteration(Thinker& t, bool allowNull) {
+  int w = config.AspirationWindow;
+  int s = t.lastScore;
+  int depth = t.nominalDepth;
+  int v = Search(0, depth, s - w, s + w, allowNull);
+  switch (JudgeAspiration(v, s, w)) {
+    case AspirationOutcome::kFailedHigh:
+      LogWindow("Failed high", s - w, s, s + w, v);
+      v = Search(0, depth, s + w, kInfinity, allowNull);
+      LogWindow("Re-search", s + w, s, kInfinity, v);
+      break;
+    case AspirationOutcome::kNotFailed:
+      LogWindow("Not failed", s - w, s, s + w, v);
+      break;
+    case AspirationOutcome::kFailedLow:
+      LogWindow("Failed low", s - w, s, s + w, v);
+      v = Search(0, depth, -kInfinity, s - w, allowNull);
+      LogWindow("Re-search", -kInfinity, s, s - w, v);
+      break;
+  }
+  return v;
+}
+
+void LogIteration(const Thinker& t) {
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "Ply %d  How long: %d, Time used: %d Hash count %d  Hash Table %d Branch factor %d",
+                t.nominalDepth, t.allocatedTime, ElapsedCentiseconds(t), t.positionMap.entryCount,
+                t.positionMap.bucketCount, t.branchFactor);
+  LogLine("Think", text);
+}
+
+// After a stop: the interrupted iteration's line stands if it has one and at
+// least half the root moves were still to come; otherwise the last completed
+// iteration's line is put back.
+void ChooseRootLine(Thinker& t) {
+  if (t.pvLength[0] != 0 && t.rootMoveCount / 2 <= t.rootMovesLeft) return;
+  if (t.prevPvLength <= 0) return;
+  std::copy(t.prevPv, t.prevPv + t.prevPvLength, t.pvTable[0]);
+  t.pvLength[0] = t.prevPvLength;
+}
+
+}  // namespace
+
+AspirationOutcome JudgeAspiration(int v, int s, int w) {
+  if (v >= s + w) return AspirationOutcome::kFailedHigh;
+  if (v <= s - w) return AspirationOutcome::kFailedLow;
+  return AspirationOutcome::kNotFailed;
+}
+
+int NextBranchFactor(int elapsed, int lastIterationTime, int branchFactor) {
+  if (elapsed == 0 || lastIterationTime == 0) return branchFactor;
+  int ratio = std::min(elapsed / lastIterationTime, kInitialBranchFactor);
+  return (ratio + branchFactor) / 2;
+}
+
+bool ForecastStops(int branchFactor, int elapsed, int allocatedTime) {
+  return static_cast<long long>(branchFactor) * elapsed > allocatedTime;
+}
+
+void Think(SearchResult& result, int budget, int depthLimit) {
+  Thinker& t = thinker;
+  PrepareSearch(t, budget);
+
+  LogThink("HashCleaned: %d", searchCounters.HashCleaned);
+  searchCounters.HashCleaned = 0;
+  position.GameStage = DecideGameStage(position);
+  LogThink("GameStage: %d", position.GameStage);
+  std::memset(position.History, 0, sizeof position.History);
+
+  int v = 0;  // value of the last root search
+  int e = 0;  // centiseconds at the end of the last iteration
+  t.nominalDepth = 1;
+  while (!t.stop) {
+    t.followPv = true;
+    bool allowNull = position.GameStage != kLateEnding;
+    v = SearchIteration(t, allowNull);
+    t.lastScore = v;
+    if (engineState.postEnabled) PrintThinking(true);
+    if (!t.stop) {
+      std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], t.prevPv);
+      t.prevPvLength = t.pvLength[0];
+    }
+    e = ElapsedCentiseconds(t);
+    t.branchFactor = NextBranchFactor(e, t.lastIterationTime, t.branchFactor);
+    LogIteration(t);
+    if (ForecastStops(t.branchFactor, e, t.allocatedTime)) break;
+    t.lastIterationTime = e;
+    if (++t.nominalDepth > depthLimit) break;
+  }
+
+  if (t.stop) ChooseRootLine(t);
+  if (engineState.postEnabled) PrintThinking(false);
+  LogThink("Time used: %d", e);
+  char text[96];
+  std::snprintf(text, sizeof text, "Actual Max depth: %d,   Nominal depth: %d", t.maxPly, t.nominalDepth);
+  LogLine("Think", text);
+
+  result.move = t.pvTable[0][0].move;
+  if (v == -kInfinity) {
+    result.score = t.pvTable[0][0].score;
+  } else {
+    t.pvTable[0][0].score = v;
+    result.score = v;
+  }
+}
+
+}  // namespace morvi

@@ -1,0 +1,33 @@
+// Iterative deepening: Think searches the position at nominal depths 1, 2,
+// 3 ... each inside an aspiration window around the previous value, until the
+// heartbeat stops it, the forecast says the next depth cannot finish within
+// the budget, or the depth limit is done. The arithmetic of the windows and
+// of the forecast is exposed for tests.
+#pragma once
+
+#include "engine/engine_state.h"
+#include "search/thinker.h"
+
+namespace morvi {
+
+// Fills result with the best move and its score; leaves the line in row 0 of
+// the PV table. budget is in centiseconds; depthLimit (at most 12) is lowered
+// only by the bench tools.
+void Think(SearchResult& result, int budget, int depthLimit = kDepthLimit);
+
+enum class AspirationOutcome { kFailedHigh, kNotFailed, kFailedLow };
+
+// Where value v fell against the window (s - w, s + w).
+AspirationOutcome JudgeAspiration(int v, int s, int w);
+
+// The running branch factor after an iteration that ended elapsed
+// centiseconds into the search, the previous one having ended at
+// lastIterationTime: unchanged when either is 0, else the mean of the old
+// factor and the measured ratio (at most 12), both halved by integer division.
+int NextBranchFactor(int elapsed, int lastIterationTime, int branchFactor);
+
+// True when branchFactor times the time used so far exceeds the budget: the
+// next iteration is not begun.
+bool ForecastStops(int branchFactor, int elapsed, int allocatedTime);
+
+}  // namespace morvi

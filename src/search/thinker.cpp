@@ -1,0 +1,34 @@
+// The Thinker's and the counters' one instance, and their resets.
+#include "search/thinker.h"
+
+#include "board/position.h"
+#include "eval/evaluate.h"
+
+namespace morvi {
+
+Thinker thinker;
+SearchCounters searchCounters;
+
+void ResetSearchCounters() {
+  searchCounters = SearchCounters{};
+  searchCounters.expandedNodes = 1;
+}
+
+void ClearLines(Thinker& t) {
+  for (int p = 0; p < kMaxPly; ++p) {
+    t.printedPv[p] = {0, -kInfinity};
+    t.pvLength[p] = 0;
+    for (PvEntry& entry : t.pvTable[p]) entry = {0, -kInfinity};
+  }
+  t.pvTable[0][0].move = kNoLineMove;
+  t.printedPvLength = 0;
+}
+
+void ResetThinker() {
+  thinker.lastScore = Evaluate(position, kEvalComplete);
+  thinker.stop = false;
+  ClearLines(thinker);
+  thinker.positionMap.bucketCount = 1;
+}
+
+}  // namespace morvi

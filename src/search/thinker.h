@@ -1,0 +1,98 @@
+// The search state that outlives a single node: the Thinker (principal
+// variations, the stop flag, the clock and budget of the running search, the
+// iteration bookkeeping) and the program-wide search counters. One instance
+// of each, owned by the engine thread.
+#pragma once
+
+#include "board/move.h"
+#include "engine/in_search.h"
+#include "platform/clock.h"
+
+namespace morvi {
+
+// Score scale: 1024 to a pawn.
+constexpr int kInfinity = 1000000;       // the widest window bound
+constexpr int kMateBase = 103424;        // mated at ply p scores 1024 * p - kMateBase
+constexpr int kDepthLimit = 12;          // deepest nominal iteration
+constexpr int kInitialBranchFactor = 12;  // also the cap on a measured ratio
+constexpr int kPvMoveScore = 9999999;    // ordering score of the previous iteration's move
+constexpr Move kNoLineMove = 255;        // root move word before a search stores one
+
+constexpr int MatedScore(int ply) { return 1024 * ply - kMateBase; }
+
+struct PvEntry {
+  Move move;
+  int score;
+};
+
+// The string-keyed position map of the search. Nothing ever adds to it, so
+// it is kept as its two logged figures: no entries, and the one bucket that
+// ResetThinker gives it.
+struct PositionMap {
+  int entryCount;
+  int bucketCount;
+};
+
+struct Thinker {
+  Move ponderMove;         // the opponent's expected reply, played for pondering
+  UndoRecord ponderUndo;   // its undo record
+  int lastScore;           // last root value; centre of the next aspiration window
+  int rootMovesLeft;       // root moves still to search after the current one
+  int rootMoveCount;       // moves generated at the root
+  PositionMap positionMap;
+  PvEntry pvTable[kMaxPly][kMaxPly];  // triangular: row p holds entries p .. pvLength[p]-1
+  int pvLength[kMaxPly];
+  PvEntry prevPv[kMaxPly];  // root line of the last completed iteration
+  int prevPvLength;         // -1 before the first iteration completes
+  int lastIterationTime;    // centiseconds from the start to the end of the last iteration
+  PvEntry printedPv[kMaxPly];  // root line as last printed
+  int printedPvLength;
+  bool stop;              // unwind now
+  int startClock;         // milliseconds when Think began
+  int allocatedTime;      // budget in centiseconds
+  int maxPly;             // deepest ply entered
+  int nominalDepth;       // depth of the current iteration
+  int branchFactor;       // running estimate of the time growth per iteration
+  bool followPv;          // put the previous iteration's move first at each ply
+
+  // Poll interval of the heartbeat (one less than a power of two); the engine
+  // start sets it from its calibration.
+  int heartbeatMask = kStandInHeartbeatMask;
+  // The clock the search reads, in milliseconds; tests put a scripted one here.
+  int (*clock)() = ClockMs;
+};
+
+// The one search state of the engine thread.
+extern Thinker thinker;
+
+// Program-wide counters of one pass of the engine loop.
+struct SearchCounters {
+  int nodes;          // Search and Quiesce entries
+  int movesSearched;  // legal moves searched by Search
+  int expandedNodes;  // Search nodes that generated at least one move
+  int QSkips;         // quiescence-probe cutoffs
+  int NullSkips;      // null-move cutoffs
+  int StaticSkips;    // never counted
+  int HashNodes;      // never counted
+  int HashHits;       // never counted
+  int HashCleaned;    // removed position-map entries: never any
+};
+
+extern SearchCounters searchCounters;
+
+// Start of a pass: every counter 0 except expandedNodes, which is 1 so that the
+// average moves per node never divides by zero.
+void ResetSearchCounters();
+
+// Clears every principal-variation row and the printed line; marks the root
+// move word 255 (no line yet).
+void ClearLines(Thinker& t);
+
+// At program start and engine initialisation: lastScore from the Complete
+// evaluation of the current position, stop cleared, lines cleared, one bucket.
+void ResetThinker();
+
+// Centiseconds since the running search started, truncated.
+inline int ElapsedCentiseconds(const Thinker& t) { return (t.clock() - t.startClock) / 10; }
+
+}  // namespace morvi

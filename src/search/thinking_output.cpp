@@ -1,0 +1,85 @@
+// The thinking line. The text is built in a fixed buffer; a string is made
+// only for the console and the log, once per printed line.
+#include "search/thinking_output.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "engine/engine_state.h"
+#include "frontend/console.h"
+#include "frontend/debug_log.h"
+#include "search/thinker.h"
+
+namespace morvi {
+namespace {
+
+// "%c%d%c%d " of a move, squares read as signed bytes.
+std::size_t AppendMove(char* out, std::size_t room, Move move) {
+  int from = MoveFrom(move);
+  int to = MoveTo(move);
+  int n = std::snprintf(out, room, "%c%d%c%d ", 'a' + (from & 7), 8 - (from >> 3), 'a' + (to & 7),
+                        8 - (to >> 3));
+  return n < 0 ? 0 : std::min(static_cast<std::size_t>(n), room - 1);
+}
+
+// Step 2 of the change test: a new length counts as a change (and is taken
+// over at once), otherwise the printed moves are compared.
+bool RootLineChanged(Thinker& t) {
+  int length = t.pvLength[0];
+  if (t.printedPvLength != length && length != 0) {
+    t.printedPvLength = length;
+    return true;
+  }
+  for (int j = 0; j < t.printedPvLength; ++j) {
+    if (t.printedPv[j].move != t.pvTable[0][j].move) return true;
+  }
+  return false;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  constexpr std::string_view kBlank = " \t\r\n\f\v";
+  std::size_t first = text.find_first_not_of(kBlank);
+  if (first == std::string_view::npos) return {};
+  std::size_t last = text.find_last_not_of(kBlank);
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::size_t FormatThinkingLine(char (&out)[kThinkingLineSize]) {
+  Thinker& t = thinker;
+  const PvEntry* row = t.pvTable[0];
+  int n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %d ", t.nominalDepth,
+                        row[0].score * 0.09765625, ElapsedCentiseconds(t), searchCounters.nodes);
+  std::size_t length = n < 0 ? 0 : static_cast<std::size_t>(n);
+  if (engineState.pondering && !engineState.ponderHit) {
+    length += AppendMove(out + length, kThinkingLineSize - length, t.ponderMove);
+  }
+  for (int j = 0; j < t.pvLength[0]; ++j) {
+    length += AppendMove(out + length, kThinkingLineSize - length, row[j].move);
+    t.printedPv[j] = row[j];
+  }
+  return length;
+}
+
+void PrintThinking(bool force) {
+  Thinker& t = thinker;
+  bool changed = RootLineChanged(t) || force;
+  Move rootMove = t.pvTable[0][0].move;
+  if (!changed || MoveFromByte(rootMove) == 255 || t.pvLength[0] == 0 || rootMove == 0) return;
+
+  char text[kThinkingLineSize];
+  std::size_t length = FormatThinkingLine(text);
+  std::string_view line(text, length);
+  std::string consoleText(line);
+  consoleText += '\n';
+  ConsoleWrite(std::move(consoleText));
+  std::string logText = "<";
+  logText += Trimmed(line);
+  logText += '>';
+  LogLine("Think", logText);
+}
+
+}  // namespace morvi
