@@ -47,6 +47,14 @@ struct UndoRecord {
 
 constexpr int kMoveStackSize = 4128;
 constexpr int kMaxPly = 128;
+// Most moves any position generates (218 is the known maximum).
+constexpr int kMaxMovesPerPosition = 256;
+
+// The per-ply index arrays hold kMaxPly entries: a ply outside 0..127 must
+// never index them.
+constexpr bool PlyInRange(int ply) { return ply >= 0 && ply < kMaxPly; }
+// True when a full move list still fits behind index end of the move stack.
+constexpr bool MoveListFits(int end) { return end >= 0 && end <= kMoveStackSize - kMaxMovesPerPosition; }
 
 // One list shared by all plies, cut into per-ply segments.
 struct MoveStack {

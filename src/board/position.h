@@ -49,15 +49,25 @@ struct Position {
   int AttackCount[2][64];
   int GameStage;  // 0 opening, 1 middle game, 2 early ending, 3 late ending
 
+  // Starts as the initial position with archive entry 0 (without touching the
+  // book or the random generator, which may not exist yet at static start-up).
+  Position();
+
   // Game set-up and the game archive.
   void NewGame();
   void ArchivePush(Move move);
-  void TakeBack();
-  void ArchivePop();
+  // Both refuse (log "Error - trying to pop an empty archive" and change
+  // nothing) when no earlier position is stored; they return false then.
+  bool TakeBack();
+  bool ArchivePop();
   // True when the current position equals RepeatList entry RepeatCount-1 down to 1.
   bool InRepeatList() const;
+  // Archive entry layout helpers (72 words; word 0 is the move's flag byte).
+  void StorePosition(int* entry) const;
+  bool SamePosition(const int* entry) const;
 
-  // Move generation (appends at list[*end], advancing *end).
+  // Move generation (appends at list[*end], advancing *end). The list has
+  // kMoveStackSize entries; nothing is written at or past that index.
   void GenerateMoves(MoveEntry* list, int* end) const;
   void GenerateCaptures(MoveEntry* list, int* end) const;
   void AddMove(int from, int to, int flags, MoveEntry* list, int* end) const;
@@ -76,11 +86,26 @@ struct Position {
   void PrintBoard() const;
   bool AuditBoard() const;
 
-  // Edit mode.
+  // Edit mode. Each operation rebuilds the piece list from the board. The
+  // bool operations return false and change nothing for what they refuse:
+  // EditPlacePiece refuses a piece code outside 0-5, a colour other than 0/1,
+  // a square outside 0-63, a pawn on the first or last rank and a second king
+  // of one colour; EditClearSquare a square outside 0-63; EditEnPassant a
+  // square other than -1 or 0-63 (a square with no pawn to take is kept but
+  // never produces a capture).
   void EditClearBoard();
-  void EditPlacePiece(int piece, int square, int colour);
-  void EditClearSquare(int square);
+  bool EditPlacePiece(int piece, int square, int colour);
+  bool EditClearSquare(int square);
   void EditCastleRights(int code);
+  bool EditEnPassant(int square);
+  // Why EditPlacePiece would refuse, or nullptr when it would accept.
+  const char* EditPlacementProblem(int piece, int square, int colour) const;
+  // Rebuilds the piece list and back index from the square arrays (king
+  // first in each range); logs "Too many pieces!" and drops the surplus.
+  void RebuildPieceList();
+  // True when a search may start here: one king of each side, no pawn on the
+  // first or last rank, a clean audit, and the side not to move not in check.
+  bool IsPlayable() const;
 };
 
 // The one position of the engine thread.

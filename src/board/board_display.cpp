@@ -1,0 +1,72 @@
+// The board diagram for a person at the console and the audit of the
+// position's invariants that closes it.
+#include <string>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "frontend/console.h"
+#include "frontend/debug_log.h"
+
+namespace morvi {
+
+void Position::PrintBoard() const {
+  bool faulty = false;
+  ConsoleWrite("\n8");
+  for (int s = 0; s < 64; ++s) {
+    const int colour = SquareColour[s];
+    const int code = SquarePiece[s];
+    if (colour == kNoColour) {
+      ConsoleWrite(" .");
+    } else if ((colour == kWhite || colour == kBlack) && code >= 0 && code < kEmpty) {
+      const char letter = static_cast<char>(kPieceLetters[code] + (colour == kBlack ? 32 : 0));
+      ConsoleWrite(std::string{' ', letter});
+    } else {
+      faulty = true;
+    }
+    if ((s + 1) % 8 == 0 && s != 63) ConsoleWrite(std::string{'\n', static_cast<char>('0' + 7 - s / 8)});
+  }
+  ConsoleWrite("\n\n  a b c d e f g h\n\n");
+  if (faulty) LogLine("****", "Bug seen in PrintBoard");
+  ConsoleWrite(AuditBoard() ? "Board Audit Result: clean\n" : "Board Audit Result: BUG\n");
+}
+
+namespace {
+
+bool RangeEntriesClean(const Position& pos, int first, int last, int colour) {
+  bool clean = true;
+  for (int i = first; i < last; ++i) {
+    const int sq = pos.PieceAr[i];
+    if (sq == kOffBoard) continue;
+    if (sq < 0 || sq > kOffBoard) {
+      clean = false;
+      continue;
+    }
+    if (pos.SquareColour[sq] != colour || pos.PieceArIndex[sq] != i) clean = false;
+  }
+  return clean;
+}
+
+}  // namespace
+
+// Runs every check (never stopping at the first failure); it also refuses
+// values that would lead it outside its arrays, so a damaged position is
+// reported rather than read out of bounds.
+bool Position::AuditBoard() const {
+  bool clean = true;
+  const bool rangesValid = LightStart == 0 && LightStart <= DarkStart && DarkStart <= DarkEnd && DarkEnd <= 32;
+  if (!rangesValid) clean = false;
+  for (int s = 0; s < 64; ++s) {
+    if (SquarePiece[s] == kEmpty) continue;
+    const int index = PieceArIndex[s];
+    if (SquareColour[s] == kNoColour || index == -1) clean = false;
+    if (index != -1 && (index < 0 || index >= 32 || PieceAr[index] != s)) clean = false;
+  }
+  if (rangesValid) {
+    if (!RangeEntriesClean(*this, LightStart, DarkStart, kWhite)) clean = false;
+    if (!RangeEntriesClean(*this, DarkStart, DarkEnd, kBlack)) clean = false;
+  }
+  if (SquarePiece[kOffBoard] != kEmpty || SquareColour[kOffBoard] != kNoColour) clean = false;
+  return clean;
+}
+
+}  // namespace morvi

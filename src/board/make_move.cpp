@@ -1,0 +1,153 @@
+// Making and unmaking a move during search and play. MakeMove decides
+// legality (castling out of or through check, leaving the own king attacked)
+// and fills the six-word undo record; UnmakeMove restores the position
+// exactly from it. Nothing else is copied, and captured pieces are only
+// marked (square 64) in the piece list, never removed from it.
+#include "board/attack_test.h"
+#include "board/geometry.h"
+#include "board/position.h"
+
+namespace morvi {
+namespace {
+
+struct RookShift {
+  int from, to;
+};
+
+// The rook's move for a castling king move, by the king's to-square.
+inline RookShift CastlingRook(int kingTo) {
+  switch (kingTo) {
+    case 62: return {63, 61};
+    case 58: return {56, 59};
+    case 6: return {7, 5};
+    default: return {0, 3};  // 2
+  }
+}
+
+inline void MovePieceEntry(Position& pos, int from, int to) {
+  const int index = pos.PieceArIndex[from];
+  pos.PieceAr[index] = to;
+  pos.PieceArIndex[to] = index;
+  pos.PieceArIndex[from] = -1;
+}
+
+inline void ShiftRook(Position& pos, int from, int to, int colour) {
+  pos.SquareColour[to] = colour;
+  pos.SquarePiece[to] = kRook;
+  pos.SquareColour[from] = kNoColour;
+  pos.SquarePiece[from] = kEmpty;
+  MovePieceEntry(pos, from, to);
+}
+
+// The castling king's path: start, crossed and target square.
+inline bool CastlingPathAttacked(const Position& pos, int kingTo, int by) {
+  const int start = kingTo > 32 ? 60 : 4;
+  const int crossed = (start + kingTo) / 2;
+  return SquareAttackedBy(pos, start, by) || SquareAttackedBy(pos, crossed, by) ||
+         SquareAttackedBy(pos, kingTo, by);
+}
+
+}  // namespace
+
+int Position::MakeMove(Move move, UndoRecord& undo) {
+  const int s = SideToMove;
+  const int from = MoveFrom(move);
+  const int to = MoveTo(move);
+  const int flags = MoveFlags(move);
+
+  undo.move = move;
+  undo.capturedPiece = SquarePiece[to];
+  undo.castleBits = CastleBits;
+  undo.epSquare = EpSquare;
+  undo.fiftyCount = FiftyCount;
+  undo.capturedIndex = PieceArIndex[to];
+
+  int bits = CastleBits;
+  if (flags & kCastle) {
+    if (SquareAttackedBy(*this, KingSquare(*this, s), s ^ 1)) return 0;
+    if (CastlingPathAttacked(*this, to, s ^ 1)) return 0;
+    const RookShift rook = CastlingRook(to);
+    ShiftRook(*this, rook.from, rook.to, s);
+    bits |= s == kWhite ? kWhiteCastled : kBlackCastled;
+  }
+  CastleBits = bits & CastleMask[from] & CastleMask[to];
+  EpSquare = (flags & kDoubleStep) ? (s == kWhite ? to + 8 : to - 8) : -1;
+  FiftyCount = (flags & (kCapture | kPawnMove)) ? 0 : FiftyCount + 1;
+  if ((flags & kCapture) && !(flags & kEnPassant)) PieceAr[PieceArIndex[to]] = kOffBoard;
+
+  SquareColour[to] = s;
+  SquarePiece[to] = (flags & kPromotion) ? MovePromotion(move) : SquarePiece[from];
+  SquareColour[from] = kNoColour;
+  SquarePiece[from] = kEmpty;
+  MovePieceEntry(*this, from, to);
+
+  if (flags & kEnPassant) {
+    const int c = s == kWhite ? to + 8 : to - 8;
+    SquareColour[c] = kNoColour;
+    SquarePiece[c] = kEmpty;
+    undo.capturedIndex = PieceArIndex[c];
+    PieceAr[PieceArIndex[c]] = kOffBoard;
+    PieceArIndex[c] = -1;
+  }
+
+  SideToMove = s ^ 1;
+  if (SquareAttackedBy(*this, KingSquare(*this, s), s ^ 1)) {
+    UnmakeMove(move, undo);
+    return 0;
+  }
+  return 1;
+}
+
+void Position::UnmakeMove(Move move, const UndoRecord& undo) {
+  const int s = SideToMove ^ 1;
+  const int from = MoveFrom(move);
+  const int to = MoveTo(move);
+  const int flags = MoveFlags(move);
+
+  SideToMove = s;
+  CastleBits = undo.castleBits;
+  EpSquare = undo.epSquare;
+  FiftyCount = undo.fiftyCount;
+
+  SquareColour[from] = s;
+  SquarePiece[from] = (flags & kPromotion) ? kPawn : SquarePiece[to];
+  const int index = PieceArIndex[to];
+  PieceArIndex[from] = index;
+  PieceAr[index] = from;
+
+  if (undo.capturedPiece == kEmpty) {
+    SquareColour[to] = kNoColour;
+    SquarePiece[to] = kEmpty;
+    PieceArIndex[to] = -1;
+  } else {
+    SquareColour[to] = s ^ 1;
+    SquarePiece[to] = undo.capturedPiece;
+    PieceArIndex[to] = undo.capturedIndex;
+    PieceAr[undo.capturedIndex] = to;
+  }
+
+  if (flags & kCastle) {
+    const RookShift rook = CastlingRook(to);
+    ShiftRook(*this, rook.to, rook.from, s);
+  }
+  if (flags & kEnPassant) {
+    const int c = s == kWhite ? to + 8 : to - 8;
+    SquareColour[c] = s ^ 1;
+    SquarePiece[c] = kPawn;
+    PieceArIndex[c] = undo.capturedIndex;
+    PieceAr[undo.capturedIndex] = c;
+  }
+}
+
+void Position::MakeNullMove(UndoRecord& undo) {
+  undo.epSquare = EpSquare;
+  EpSquare = -1;
+  SideToMove ^= 1;
+}
+
+void Position::UnmakeNullMove(const UndoRecord& undo) {
+  SideToMove ^= 1;
+  EpSquare = undo.epSquare;
+}
+
+}  // namespace morvi
