@@ -4,8 +4,6 @@
 
 namespace morvi {
 
-OpeningBook openingBook;
-
 void BookAppendMove(Move move) {
   const int from = MoveFrom(move);
   const int to = MoveTo(move);

@@ -2,6 +2,7 @@
 // follow, and the text of the moves played so far in the game.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -24,5 +25,33 @@ void BookLoad();
 bool BookProbe(int& fromSquare, int& toSquare);
 void BookAppendMove(Move move);
 void BookDropMove();
+
+// Longest piece of a line read at a time while loading and while probing;
+// a longer line is read as several pieces, each taken as a line.
+constexpr std::size_t kBookLoadPiece = 1988;
+constexpr std::size_t kBookProbePiece = 255;
+
+// Reads the next piece of a book line: characters up to and including the
+// line end, at most `limit` of them. A "\r\n" or a "\r" just before the end
+// of the file is read as the single line end "\n". False at the end of the
+// file (nothing read).
+bool ReadBookLine(std::FILE* file, std::size_t limit, std::string& line);
+
+// BookLoad with a given seed instead of the calendar time.
+void BookLoadSeeded(unsigned seed);
+
+// The line to start from, drawn with Random15 from an already seeded
+// generator: 1 .. lineCount names that line, 0 or less the file's last line.
+int BookTargetLine(int lineCount);
+
+// A line fits the game when it is at least one move longer than gameText
+// (its line end counted) and begins with exactly gameText.
+bool BookLineFits(const std::string& line, const std::string& gameText);
+
+// Square number of a file letter and a rank digit (a8 = 0, h1 = 63); any two
+// characters give a number, which is no square for text that names none.
+constexpr int BookSquareFromText(char fileLetter, char rankDigit) {
+  return (fileLetter - 'a') + 8 * ('8' - rankDigit);
+}
 
 }  // namespace morvi
