@@ -1,0 +1,158 @@
+// End-to-end: the engine binary driven through pipes in console and xboard
+// mode; exact standard output bytes and exit codes.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <string>
+
+#include "e2e/expected_output.h"
+
+namespace morvi::e2e {
+namespace {
+
+std::string P(int count) {  // count prompts
+  std::string prompts;
+  for (int i = 0; i < count; ++i) prompts += kPrompt;
+  return prompts;
+}
+
+TEST(ConsoleSession, BannerPromptAndQuit) {
+  EngineInstall engine;
+  auto run = engine.Run("quit\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(ConsoleSession, HelpListsTheCommandsInBothModes) {
+  EngineInstall engine;
+  auto run = engine.Run("help\nHELP\nxboard\nhelp\nquit\n");
+  EXPECT_EQ(Normalised(run.out),
+            AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kHelpText) + P(1) +
+                       std::string(kHelpText)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, QuitAndByeInAnyLetterCase) {
+  for (const char* line : {"QUIT\n", "Quit\n", "quit\n", "bye\n", "BYE\n", "  quit\n", "\tbye\n"}) {
+    EngineInstall engine;
+    auto run = engine.Run(std::string(line) + "help\n");
+    EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + std::string(kFarewell))) << line;
+    EXPECT_EQ(run.exitCode, 0) << line;
+  }
+}
+
+TEST(ConsoleSession, QuitWithTrailingBlankIsUnknown) {
+  EngineInstall engine;
+  auto run = engine.Run("quit \nexit\nbye\n");
+  // "exit" leaves analysis; it does not end the program.
+  EXPECT_EQ(Normalised(run.out),
+            AfterStart(P(1) + Unknown("quit ") + P(2) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, LongestLineIs253Characters) {
+  EngineInstall engine;
+  std::string line253(253, 'z');
+  auto run = engine.Run(line253 + "\nquit\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Unknown(line253) + P(1) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, LineOf254CharactersEndsWithCode2) {
+  for (size_t length : {254u, 400u}) {
+    EngineInstall engine;
+    std::string line(length, 'z');
+    auto run = engine.Run(line + "\nquit\n");
+    EXPECT_EQ(Normalised(run.out),
+              AfterStart(P(1) + "Error (Fatal - too much input - max is 253 chars) : " +
+                         std::string(254, 'z') + "\n"));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(ConsoleSession, EmptyLineAndBlanksAreUnknown) {
+  EngineInstall engine;
+  auto run = engine.Run("\n   \n  Foo Bar  \nquit\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Unknown("") + P(1) + Unknown("") + P(1) +
+                                            Unknown("Foo Bar  ") + P(1) + std::string(kFarewell)));
+}
+
+TEST(ConsoleSession, DisplayOnlyInConsoleModeAndNoFarewellAfterXboard) {
+  EngineInstall engine;
+  auto run = engine.Run("d\nxboard\nd\nfoo\nquit\n");
+  // After "xboard": no prompt, "d" is ignored silently, unknown lines are still answered.
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(2) + Unknown("foo")));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, FritzAlsoLeavesConsoleMode) {
+  EngineInstall engine;
+  auto run = engine.Run("FRITZ\nbye\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, EndOfInputEndsLikeQuit) {
+  EngineInstall engine;
+  auto run = engine.Run("");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+
+  run = engine.Run("help");  // a last line without a line end is still read
+  EXPECT_EQ(Normalised(run.out),
+            AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+
+  run = engine.Run("xboard\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, RecognisedCommandsAreQueuedSilently) {
+  EngineInstall engine;
+  auto run = engine.Run(
+      "new\nlevel 40 5 0\nTIME 6000\notim 99999999999\ne2e4\nresult 1-0 {White mates}\n"
+      "name Club Player\nrating 2100 1950\n.\nedit\nPe4\nc\n.\nlevel 40 5\ne9e4\nc\nquit\n");
+  // Only the ill-formed level, the bad square and "c" outside edit mode are unknown.
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(14) + Unknown("level 40 5") + P(1) + Unknown("e9e4") +
+                                            P(1) + Unknown("c") + P(1) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, WindowsLineEndsAreAccepted) {
+  EngineInstall engine;
+  auto run = engine.Run("help\r\nquit\r\n");
+  EXPECT_EQ(Normalised(run.out),
+            AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, InterruptSignalIsIgnored) {
+  EngineInstall engine;
+  test_support::ChildProcess child(engine.Exe());
+  child.WaitForOutput(kPrompt);
+  for (int i = 0; i < 5; ++i) child.Signal(SIGINT);
+  child.Send("help\n");
+  child.WaitForOutput(std::string(kHelpText) + std::string(kPrompt));
+  child.Send("quit\n");
+  auto run = child.Finish();
+  EXPECT_EQ(Normalised(run.out),
+            AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kFarewell)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(ConsoleSession, ManyQueuedCommandsThenQuitEndCleanly) {
+  // The engine thread is still taking records when "quit" arrives.
+  EngineInstall engine;
+  std::string input = "xboard\n";
+  for (int i = 0; i < 2000; ++i) input += "e2e4\nlevel 0 2:30 12\n";
+  auto run = engine.Run(input + "quit\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1)));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+}
+
+}  // namespace
+}  // namespace morvi::e2e

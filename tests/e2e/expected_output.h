@@ -1,0 +1,67 @@
+// What the engine writes, kept in one place for every end-to-end test: the
+// start-up text, the prompt, the farewell, and helpers that build the
+// expected output of a console session.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "support/child_process.h"
+
+namespace morvi::e2e {
+
+// Written by the main thread at start-up, up to and including "Engine started".
+inline constexpr std::string_view kStartText =
+    "\nWelcome to Morvi\n Version (1.19c) \n (Enter HELP  to see commands)\n\nEngine started\n";
+// The engine thread's own line at its start; empty while the engine thread is
+// a stand-in. Tests remove it from the output wherever the thread's timing
+// puts it (see Normalised).
+inline constexpr std::string_view kEngineBanner = "";
+
+inline constexpr std::string_view kPrompt = "Morvi >  ";
+inline constexpr std::string_view kFarewell = "Thanks for playing - see you soon!\n\n";
+inline constexpr std::string_view kHelpText =
+    "Note: All commands are  upper or lower case\n"
+    "Help - It produces this output of all legal commands\n"
+    "Quit or Exit or Bye - Exits the program\n"
+    "d - display board \nanalyze\nbk\nblack\ndraw\neasy\nedit\nexit\nforce\nfritz\ngo\nhard\n"
+    "hint\nlevel\nname\nnew\nnopost\notim\nponder\npost\nrandom\nrating\nremove\ntime\nundo\n"
+    "white\nxboard\n"
+    "moves in format e2e4\n";
+
+// The unknown-command answer to a line (left-trimmed, as typed).
+inline std::string Unknown(std::string_view line) {
+  return "Error  (unknown command) : " + std::string(line) + "\n";
+}
+
+// kStartText followed by the given text.
+inline std::string AfterStart(std::string_view text) {
+  return std::string(kStartText) + std::string(text);
+}
+
+// The output with the engine thread's banner taken out once.
+inline std::string Normalised(std::string out) {
+  if (!kEngineBanner.empty()) {
+    size_t at = out.find(kEngineBanner);
+    if (at != std::string::npos) out.erase(at, kEngineBanner.size());
+  }
+  return out;
+}
+
+// Log text with every record's time stamp replaced by "[T]".
+std::string MaskStamps(const std::string& log);
+
+// A copy of the built engine in its own folder, with an optional profile.
+class EngineInstall {
+ public:
+  explicit EngineInstall(std::string_view profile = {});
+  test_support::RunResult Run(std::string_view input) const;
+  const std::string& Exe() const { return exe_; }
+  const test_support::TempDir& Dir() const { return dir_; }
+
+ private:
+  test_support::TempDir dir_;
+  std::string exe_;
+};
+
+}  // namespace morvi::e2e
