@@ -1,0 +1,151 @@
+// Helpers of the search tests: a clean search state, a scripted clock,
+// capture of standard output and of the debug log.
+#pragma once
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/engine_state.h"
+#include "frontend/command_queue.h"
+#include "frontend/debug_log.h"
+#include "search/thinker.h"
+
+namespace morvi::testing {
+
+// A clock the test sets by hand.
+struct ManualClock {
+  static inline int now = 0;
+  static int Read() { return now; }
+};
+
+// A clock that answers from a list, repeating the last value.
+struct ScriptedClock {
+  static inline std::vector<int> values;
+  static inline size_t next = 0;
+  static void Set(std::vector<int> v) {
+    values = std::move(v);
+    next = 0;
+  }
+  static int Read() {
+    if (values.empty()) return 0;
+    int value = values[next < values.size() ? next : values.size() - 1];
+    ++next;
+    return value;
+  }
+};
+
+inline void DrainQueue() {
+  while (TakeCommand() != nullptr) {
+  }
+}
+
+// Thinker, counters, engine flags and queue in a known state; the heartbeat
+// never fires and the clock stands at 0.
+inline void ResetSearchState() {
+  Thinker& t = thinker;
+  ClearLines(t);
+  t.stop = false;
+  t.prevPvLength = -1;
+  t.followPv = false;
+  t.maxPly = 0;
+  t.nominalDepth = 1;
+  t.lastScore = 0;
+  t.startClock = 0;
+  t.allocatedTime = 1000;
+  t.lastIterationTime = 0;
+  t.branchFactor = kInitialBranchFactor;
+  t.ponderMove = 0;
+  t.heartbeatMask = 0x3fffffff;
+  ManualClock::now = 0;
+  t.clock = ManualClock::Read;
+  ResetSearchCounters();
+  engineState.postEnabled = false;
+  engineState.pondering = false;
+  engineState.ponderHit = false;
+  engineState.searchAborted = false;
+  engineState.randomEnabled = false;
+  DrainQueue();
+  moveStack.listStart[0] = moveStack.listEnd[0] = 0;
+}
+
+// Standard output redirected into a temporary file while it lives.
+class StdoutCapture {
+ public:
+  StdoutCapture() {
+    std::fflush(stdout);
+    char name[] = "/tmp/morvi-search-stdout-XXXXXX";
+    fd_ = ::mkstemp(name);
+    path_ = name;
+    saved_ = ::dup(STDOUT_FILENO);
+    ::dup2(fd_, STDOUT_FILENO);
+  }
+  ~StdoutCapture() { Restore(); }
+  std::string Text() {
+    Restore();
+    std::ifstream in(path_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+ private:
+  void Restore() {
+    if (saved_ < 0) return;
+    std::fflush(stdout);
+    ::dup2(saved_, STDOUT_FILENO);
+    ::close(saved_);
+    ::close(fd_);
+    saved_ = -1;
+  }
+  int fd_ = -1;
+  int saved_ = -1;
+  std::string path_;
+};
+
+// The debug log switched on into a temporary file while it lives.
+class LogCapture {
+ public:
+  LogCapture() {
+    char name[] = "/tmp/morvi-search-log-XXXXXX";
+    int fd = ::mkstemp(name);
+    ::close(fd);
+    path_ = name;
+    OpenDebugLog(path_);
+    debugLog.enabled = true;
+  }
+  ~LogCapture() { Stop(); }
+  // The records as "Category: text": time stamp, alignment blanks and the
+  // blank before the line end removed.
+  std::vector<std::string> Records() {
+    Stop();
+    std::vector<std::string> records;
+    std::ifstream in(path_);
+    std::string line;
+    while (std::getline(in, line)) {
+      size_t stampEnd = line.find(']');
+      if (line.empty() || line[0] != '[' || stampEnd == std::string::npos) continue;
+      std::string record = line.substr(stampEnd + 1);
+      record.erase(0, record.find_first_not_of(' '));
+      if (!record.empty() && record.back() == ' ') record.pop_back();
+      records.push_back(record);
+    }
+    return records;
+  }
+
+ private:
+  void Stop() {
+    if (!debugLog.enabled) return;
+    debugLog.enabled = false;
+    CloseDebugLog();
+  }
+  std::string path_;
+};
+
+}  // namespace morvi::testing
