@@ -11,12 +11,17 @@
 
 #include "board/position.h"
 #include "book/opening_book.h"
+#include "frontend/config.h"
 
 namespace morvi {
 namespace {
 
+std::filesystem::path ShippedBookPath() {
+  return std::filesystem::path(__FILE__).parent_path() / "../../morvi.book";
+}
+
 std::vector<std::string> ShippedBookLines() {
-  const std::filesystem::path path = std::filesystem::path(__FILE__).parent_path() / "../../morvi.book";
+  const std::filesystem::path path = ShippedBookPath();
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.good()) << path;
   std::vector<std::string> lines;
@@ -74,6 +79,36 @@ TEST(ShippedBook, EveryLineReplaysLegallyFromTheInitialPosition) {
                                       << " is illegal in " << line;
     }
   }
+  position.NewGame();
+}
+
+// Games in which both sides take every book move the probe offers: each
+// offered move is generated and legal, and a game keeps to the book for at
+// least the six plies of its first line.
+TEST(ShippedBook, ProbedMovesAreLegalUntilTheGameLeavesTheBook) {
+  const std::string savedPath = config.bookPath;
+  config.bookPath = ShippedBookPath().string();
+  for (unsigned seed = 0; seed < 200; ++seed) {
+    position.NewGame();
+    BookLoadSeeded(seed);
+    ASSERT_TRUE(openingBook.inBook);
+    int plies = 0;
+    int from = -1, to = -1;
+    while (plies < 40 && BookProbe(from, to)) {
+      const std::string text = openingBook.currentLine.substr(openingBook.gameText.size(), 4);
+      ASSERT_TRUE(PlayBookMove(text)) << "seed " << seed << ": " << openingBook.gameText << " + " << text;
+      // PlayBookMove made it; record it in the game as the archive does.
+      ASSERT_EQ(BookSquareFromText(text[0], text[1]), from);
+      ASSERT_EQ(BookSquareFromText(text[2], text[3]), to);
+      openingBook.gameText += text;
+      ++plies;
+    }
+    EXPECT_FALSE(openingBook.inBook) << "seed " << seed;
+    EXPECT_GE(plies, 6) << "seed " << seed;
+  }
+  if (openingBook.file != nullptr) std::fclose(openingBook.file);
+  openingBook = OpeningBook{};
+  config.bookPath = savedPath;
   position.NewGame();
 }
 
