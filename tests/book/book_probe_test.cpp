@@ -179,16 +179,5 @@ TEST(BookGameText, AppendsAndDropsFourCharactersPerMove) {
   EXPECT_TRUE(openingBook.gameText.empty());
 }
 
-TEST(BookSquares, FromTextUsesTheBoardNumbering) {
-  EXPECT_EQ(BookSquareFromText('a', '8'), 0);
-  EXPECT_EQ(BookSquareFromText('h', '8'), 7);
-  EXPECT_EQ(BookSquareFromText('a', '1'), 56);
-  EXPECT_EQ(BookSquareFromText('h', '1'), 63);
-  EXPECT_TRUE(BookLineFits("e2e4\n", ""));
-  EXPECT_FALSE(BookLineFits("e2e4\n", "e2e4"));
-  EXPECT_FALSE(BookLineFits("e2", "e2e4e7e5"));
-  EXPECT_FALSE(BookLineFits("E2E4E7E5\n", "e2e4"));
-}
-
 }  // namespace
 }  // namespace morvi::testing_book
