@@ -1,18 +1,116 @@
-// morvi-bench search: not built yet.
+// morvi-bench search: one search as the engine makes it for its own move, with
+// the thinking lines of post mode and a closing summary line.
+// morvi-bench bench: the fixed-depth bench and its node signature.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "bench_commands.h"
+#include "board/fen.h"
+#include "board/position.h"
+#include "engine/engine_state.h"
+#include "eval/evaluate.h"
+#include "eval/game_stage.h"
+#include "frontend/console.h"
+#include "platform/clock.h"
+#include "search/bench_suite.h"
+#include "search/think.h"
+#include "search/thinker.h"
 
 namespace morvi::bench {
+namespace {
 
-int Search(int, char**) {
-  std::fprintf(stderr, "not available yet\n");
+constexpr const char* kStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+constexpr int kDefaultBudget = 1000;  // centiseconds
+
+std::string MoveOrNone(Move move) { return MoveFromByte(move) == 255 ? "none" : MoveText(move); }
+
+bool ReadNumber(const char* text, int& value) {
+  char* end = nullptr;
+  long n = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || n < 0 || n > 2000000000) return false;
+  value = static_cast<int>(n);
+  return true;
+}
+
+int SearchUsage() {
+  std::fprintf(stderr, "usage: morvi-bench search [--depth N] [--time CENTISECONDS] [FEN]\n");
   return 1;
 }
 
-int Bench(int, char**) {
-  std::fprintf(stderr, "not available yet\n");
-  return 1;
+}  // namespace
+
+int Search(int argc, char** argv) {
+  int depth = kDepthLimit;
+  int budget = kDefaultBudget;
+  std::string fen;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc) {
+      if (!ReadNumber(argv[++i], depth) || depth < 1 || depth > kDepthLimit) return SearchUsage();
+    } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
+      if (!ReadNumber(argv[++i], budget)) return SearchUsage();
+    } else {
+      if (!fen.empty()) fen += ' ';
+      fen += argv[i];
+    }
+  }
+  if (fen.empty()) fen = kStartFen;
+
+  Position& pos = position;
+  pos.NewGame();
+  if (!LoadFen(pos, fen)) {
+    std::fprintf(stderr, "morvi-bench search: bad FEN: %s\n", fen.c_str());
+    return 1;
+  }
+  engineState.postEnabled = true;
+  engineState.randomEnabled = false;
+  ResetSearchCounters();
+  evalStats = EvalStats{};
+  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
+  pos.GameStage = DecideGameStage(pos);
+  ResetThinker();
+
+  SearchResult result;
+  int start = ClockMs();
+  Think(result, budget, depth);
+  int elapsed = ClockMs() - start;
+  char line[160];
+  std::snprintf(line, sizeof line, "bestmove %s score %d depth %d nodes %d ms %d\n",
+                MoveOrNone(result.move).c_str(), result.score, thinker.nominalDepth, searchCounters.nodes,
+                elapsed);
+  ConsoleWrite(line);
+  return 0;
+}
+
+int Bench(int argc, char** argv) {
+  int reduction = 0;  // "bench --lower N": every depth N plies less
+  if (argc == 2 && std::strcmp(argv[0], "--lower") == 0) {
+    if (!ReadNumber(argv[1], reduction)) return 1;
+  } else if (argc != 0) {
+    std::fprintf(stderr, "usage: morvi-bench bench [--lower N]\n");
+    return 1;
+  }
+  long long nodes = 0;
+  long long milliseconds = 0;
+  int index = 0;
+  for (const BenchPosition& entry : BenchPositions()) {
+    BenchOutcome outcome;
+    if (!RunBenchPosition(entry, entry.depth - reduction, outcome)) {
+      std::fprintf(stderr, "morvi-bench bench: bad FEN: %s\n", entry.fen);
+      return 1;
+    }
+    ++index;
+    std::printf("position %2d depth %2d nodes %10d ms %6d bestmove %s score %d\n", index,
+                entry.depth - reduction, outcome.nodes, outcome.milliseconds,
+                MoveOrNone(outcome.bestMove).c_str(), outcome.score);
+    std::fflush(stdout);
+    nodes += outcome.nodes;
+    milliseconds += outcome.milliseconds;
+  }
+  long long nps = milliseconds > 0 ? nodes * 1000 / milliseconds : 0;
+  std::printf("bench %lld nodes %lld ms %lld nps\n", nodes, milliseconds, nps);
+  return 0;
 }
 
 }  // namespace morvi::bench
