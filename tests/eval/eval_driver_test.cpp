@@ -1,0 +1,146 @@
+// The evaluation driver: the zero of the initial position, negation for
+// Black to move, the arithmetic shift and wrap-around of the weighted sum,
+// the weights' five-bit shift counts, the random term and the counters.
+#include <climits>
+
+#include "eval_fixture.h"
+#include "platform/random.h"
+
+namespace morvi::testing {
+namespace {
+
+constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+constexpr const char* kStartBlack = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1";
+
+using DriverTest = EvalTest;
+
+TEST_F(DriverTest, InitialPositionIsZeroEverywhere) {
+  for (const char* fen : {kStart, kStartBlack}) {
+    for (int stage = 0; stage <= 3; ++stage) {
+      for (int level = kEvalComplete; level <= kEvalFast; ++level) {
+        EXPECT_EQ(Evaluate(Load(fen, stage), level), 0) << fen << " stage " << stage << " level " << level;
+      }
+    }
+  }
+}
+
+TEST_F(DriverTest, BlackToMoveNegates) {
+  const char* fens[] = {
+      "r1bq1rk1/pp3ppp/2n1pn2/2bp4/2P5/2N1PN2/PP1B1PPP/R2QKB1R w KQ - 0 8",
+      "2r3k1/5ppp/8/8/8/6q1/5PP1/3R3K w - - 0 30",
+  };
+  for (const char* fen : fens) {
+    for (int level = kEvalComplete; level <= kEvalFast; ++level) {
+      Position& pos = Load(fen, 1);
+      const int white = Evaluate(pos, level);
+      pos.SideToMove = kBlack;
+      EXPECT_EQ(Evaluate(pos, level), -white) << fen << " level " << level;
+    }
+  }
+}
+
+TEST_F(DriverTest, ArithmeticShiftTruncatesDownwards) {
+  // Fast: knight c3 (50) against knight d5 (100 mirrored): -50 << 8 = -12800,
+  // shifted right by 10 gives -13 (a division would give -12).
+  const char* fen = "4k3/8/8/3n4/8/2N5/8/4K3 w - - 0 1";
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -13);
+  Position& pos = Load(fen);
+  pos.SideToMove = kBlack;
+  EXPECT_EQ(Evaluate(pos, kEvalFast), 13);
+  // Weight 0: -50 >> 10 is -1, not 0.
+  config.PosKnightFactorS = 0;
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -1);
+}
+
+TEST_F(DriverTest, OnlyTheLowFiveBitsOfAShiftCount) {
+  const char* fen = "4k3/8/8/3n4/8/2N5/8/4K3 w - - 0 1";
+  config.PosKnightFactorS = 8 + 32;
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -13);
+  config.PosKnightFactorS = 8;
+  config.NormalizeS = 10 + 64;
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -13);
+}
+
+TEST_F(DriverTest, SumWrapsAround) {
+  // A pawn up: ratio 64 x 39 = 2496 << 10 = 2555904; material 1024 << 21 =
+  // 2^31, which wraps to -2^31. Sum -2144927744, >> 10 = -2094656.
+  const char* fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
+  config.MaterialFactorS = 21;
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -2094656);
+  // With the ratio term shifted out (2496 << 31 wraps to 0) and no final
+  // shift the sum is INT_MIN, and negating it for Black leaves INT_MIN.
+  config.RatioFactorS = 31;
+  config.NormalizeS = 0;
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), INT_MIN);
+  Position& pos = Load(fen);
+  pos.SideToMove = kBlack;
+  EXPECT_EQ(Evaluate(pos, kEvalFast), INT_MIN);
+}
+
+TEST_F(DriverTest, WeightsScaleTheirTerms) {
+  // Solo queen only weighs 1536 << SoloQueenFactorS; with the material term
+  // out of the way (shift 22: 9216 << 22 wraps to 0) the queen is worth the
+  // solo term, the ratio (39 v 30: 64) and the bishop/knight tables (none).
+  const char* fen = "4k3/8/8/8/8/8/8/3QK3 w - - 0 1";
+  config.MaterialFactorS = 22;
+  // Ratio: White 9 (9216 >> 10) against 0: 64 x 31 = 1984.
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), 1536 + 1984);
+  config.SoloQueenFactorS = 11;
+  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), 3072 + 1984);
+}
+
+TEST_F(DriverTest, RandomTermDrawsOnceAndStaysInRange) {
+  engineState.randomEnabled = true;
+  for (unsigned seed : {1u, 12345u, 777u, 4242u}) {
+    SeedRandom(seed);
+    const int r = Random15();
+    const int value = r / 256 - 64;  // -64..63, weighed 2^9 against 2^10
+    SeedRandom(seed);
+    const int score = Evaluate(Load(kStart), kEvalComplete);
+    EXPECT_EQ(score, value >> 1) << seed;
+    EXPECT_GE(score, -32);
+    EXPECT_LE(score, 31);
+  }
+  // The pre-search refresh draws exactly one number as well.
+  SeedRandom(99);
+  Random15();
+  const int second = Random15();
+  SeedRandom(99);
+  EvaluateForStage(Load(kStart), kEvalFast);
+  EXPECT_EQ(Random15(), second);
+  // With the term off nothing is drawn.
+  engineState.randomEnabled = false;
+  SeedRandom(99);
+  const int first = Random15();
+  SeedRandom(99);
+  Evaluate(Load(kStart), kEvalComplete);
+  EvaluateForStage(position, kEvalMedium);
+  EXPECT_EQ(Random15(), first);
+}
+
+TEST_F(DriverTest, CountersPerLevel) {
+  Position& pos = Load(kStart);
+  Evaluate(pos, kEvalComplete);
+  Evaluate(pos, kEvalMedium);
+  Evaluate(pos, kEvalFast);
+  Evaluate(pos, kEvalFast);
+  EvaluateForStage(pos, kEvalMedium);
+  EvaluateTerms(pos, kEvalComplete);
+  EXPECT_EQ(evalStats.evaluations, 5);
+  EXPECT_EQ(evalStats.complete, 2);
+  EXPECT_EQ(evalStats.medium, 2);
+  EXPECT_EQ(evalStats.fast, 2);
+}
+
+TEST_F(DriverTest, RefreshSetsTheMaterialWords) {
+  // Black without its queen: pieces 22528, pawns 8192.
+  Position& pos = Load("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  EvaluateForStage(pos, kEvalFast);
+  EXPECT_EQ(pos.eval.stageMaterial[kWhite], 31744);
+  EXPECT_EQ(pos.eval.stageMaterial[kBlack], 22528);
+  EXPECT_EQ(pos.eval.totalMaterial[kWhite], 39936);
+  EXPECT_EQ(pos.eval.totalMaterial[kBlack], 30720);
+}
+
+}  // namespace
+}  // namespace morvi::testing

@@ -1,0 +1,50 @@
+// Shared set-up of the evaluation tests: loads a FEN into the engine's one
+// position with a chosen game stage, and restores the configuration, the
+// engine state and the counters each test may have changed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/fen.h"
+#include "board/position.h"
+#include "engine/engine_state.h"
+#include "eval/evaluate.h"
+#include "eval/game_stage.h"
+#include "frontend/config.h"
+
+namespace morvi::testing {
+
+class EvalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedConfig_ = config;
+    savedRandom_ = engineState.randomEnabled;
+    engineState.randomEnabled = false;
+    evalStats = EvalStats{};
+  }
+  void TearDown() override {
+    config = savedConfig_;
+    engineState.randomEnabled = savedRandom_;
+  }
+
+  // Loads fen with GameStage = stage; fails the test on a refused FEN.
+  Position& Load(const std::string& fen, int stage = 0) {
+    EXPECT_TRUE(LoadFen(position, fen)) << fen;
+    position.GameStage = stage;
+    return position;
+  }
+
+  // EvaluateTerms at level, returning the block.
+  const EvalBlock& Terms(const std::string& fen, int level, int stage = 0) {
+    EvaluateTerms(Load(fen, stage), level);
+    return position.eval;
+  }
+
+ private:
+  Configuration savedConfig_;
+  bool savedRandom_ = false;
+};
+
+}  // namespace morvi::testing
