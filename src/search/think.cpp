@@ -77,17 +77,14 @@ void LogIteration(const Thinker& t) {
   LogLine("Think", text);
 }
 
-// After a stop: the interrupted iteration's line stands if it has one and at
-// least half the root moves were still to come; otherwise the last completed
-// iteration's line is put back.
+}  // namespace
+
 void ChooseRootLine(Thinker& t) {
   if (t.pvLength[0] != 0 && t.rootMoveCount / 2 <= t.rootMovesLeft) return;
   if (t.prevPvLength <= 0) return;
   std::copy(t.prevPv, t.prevPv + t.prevPvLength, t.pvTable[0]);
   t.pvLength[0] = t.prevPvLength;
 }
-
-}  // namespace
 
 AspirationOutcome JudgeAspiration(int v, int s, int w) {
   if (v >= s + w) return AspirationOutcome::kFailedHigh;

@@ -30,4 +30,9 @@ int NextBranchFactor(int elapsed, int lastIterationTime, int branchFactor);
 // next iteration is not begun.
 bool ForecastStops(int branchFactor, int elapsed, int allocatedTime);
 
+// After a stop: the interrupted iteration's line stands if it has one and at
+// least half the root moves were still to come; otherwise the last completed
+// iteration's line (if any) is put back into row 0.
+void ChooseRootLine(Thinker& t);
+
 }  // namespace morvi

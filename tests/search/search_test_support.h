@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "board/fen.h"
+#include "board/position.h"
 #include "engine/engine_state.h"
+#include "eval/evaluate.h"
+#include "eval/game_stage.h"
 #include "frontend/command_queue.h"
 #include "frontend/debug_log.h"
 #include "search/thinker.h"
@@ -73,6 +77,42 @@ inline void ResetSearchState() {
   engineState.randomEnabled = false;
   DrainQueue();
   moveStack.listStart[0] = moveStack.listEnd[0] = 0;
+}
+
+// Square number of a coordinate such as "e2" (a8 is 0, h1 is 63).
+constexpr int Sq(const char* text) { return (text[0] - 'a') + 8 * ('8' - text[1]); }
+
+// The position from FEN as the engine prepares it before a search: the
+// constant tables, the three evaluations and the game stage; History cleared.
+inline bool LoadForSearch(const char* fen) {
+  position.NewGame();
+  if (!LoadFen(position, fen)) return false;
+  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
+  position.GameStage = DecideGameStage(position);
+  for (auto& row : position.History) {
+    for (int& entry : row) entry = 0;
+  }
+  return true;
+}
+
+// The generated move from one square to another, or 0.
+inline Move FindMove(int from, int to) {
+  MoveEntry list[kMoveStackSize];
+  int end = 0;
+  position.GenerateMoves(list, &end);
+  for (int i = 0; i < end; ++i) {
+    if (MoveFrom(list[i].move) == from && MoveTo(list[i].move) == to) return list[i].move;
+  }
+  return 0;
+}
+
+// Plays a game move as the engine does: made, then archived.
+inline bool PlayGameMove(int from, int to) {
+  Move move = FindMove(from, to);
+  UndoRecord undo;
+  if (move == 0 || position.MakeMove(move, undo) == 0) return false;
+  position.ArchivePush(move);
+  return true;
 }
 
 // Standard output redirected into a temporary file while it lives.
