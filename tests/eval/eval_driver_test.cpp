@@ -142,5 +142,39 @@ TEST_F(DriverTest, RefreshSetsTheMaterialWords) {
   EXPECT_EQ(pos.eval.totalMaterial[kBlack], 30720);
 }
 
+// Makes the move written as "e2e4" in pos (no promotion), as a search would:
+// a captured piece stays in the list as an entry on square 64.
+void Play(Position& pos, const char* text) {
+  MoveEntry list[256];
+  int end = 0;
+  pos.GenerateMoves(list, &end);
+  const int from = (text[0] - 'a') + 8 * ('8' - text[1]);
+  const int to = (text[2] - 'a') + 8 * ('8' - text[3]);
+  for (int i = 0; i < end; ++i) {
+    if (MoveFrom(list[i].move) == from && MoveTo(list[i].move) == to) {
+      UndoRecord undo;
+      ASSERT_EQ(pos.MakeMove(list[i].move, undo), 1) << text;
+      return;
+    }
+  }
+  FAIL() << "no move " << text;
+}
+
+TEST_F(DriverTest, CapturedEntriesCountForNothing) {
+  // 1.e4 d5 2.exd5 Qxd5 3.Nc3 Qxd2+: two captured entries left on square 64;
+  // the same position from its FEN (lists in another order, no rook or queen
+  // order that matters) scores the same at every level.
+  Position& pos = Load(kStart);
+  for (const char* move : {"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5d2"}) Play(pos, move);
+  int scores[3];
+  for (int level = kEvalComplete; level <= kEvalFast; ++level) scores[level] = Evaluate(pos, level);
+  EXPECT_EQ(pos.eval.pawnMaterial[kWhite], 6 * 1024);
+  EXPECT_EQ(pos.eval.pawnMaterial[kBlack], 7 * 1024);
+  Position& fen = Load("rnb1kbnr/ppp1pppp/8/8/8/2N5/PPPq1PPP/R1BQKBNR w KQkq - 0 4");
+  for (int level = kEvalComplete; level <= kEvalFast; ++level) {
+    EXPECT_EQ(Evaluate(fen, level), scores[level]) << "level " << level;
+  }
+}
+
 }  // namespace
 }  // namespace morvi::testing

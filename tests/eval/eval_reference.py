@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Reference calculator for the evaluation, written separately from the C++
-code and straight from the engine's description of its terms. It prints, for
+code, from the rules of each term as the engine defines them. It prints, for
 each position of the table below, the line that `morvi-bench eval` prints:
 
     eval STAGE COMPLETE MEDIUM FAST
@@ -562,6 +562,14 @@ TABLE = [
     ('4k3/pp6/8/8/8/8/6PP/4K3 w - - 0 1', 0),
     ('8/6pk/6pp/8/8/PP6/KP6/8 b - - 0 45', 0),
     ('4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1', 0),
+    # Outposts, a king hunt, a mate on g2, a stage-2 castled bonus.
+    ('r1bq1rk1/pp2b1pp/2p1p3/3pNp2/3PnP2/2PBP3/PP1N2PP/R1BQ1RK1 w - - 0 11', 16 | 32),
+    ('r2q1rk1/pp3ppp/3p1n2/2pB4/2PbP3/8/PP3PPP/R2Q1RK1 w - - 0 14', 16 | 32),
+    ('r1b2rk1/pp3ppp/2n5/6NQ/8/3B4/PP3PPP/R4RK1 b - - 0 15', 16 | 32),
+    ('r1bqk2r/pppp1Bpp/2n2n2/2b1p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 0 4', 0),
+    ('2kr1b1r/ppp2ppp/2n5/4q3/2B5/2N5/PPP2PPP/R2QR1K1 w - - 0 14', 16 | 32),
+    ('6k1/5ppp/8/8/8/5n2/5PqP/6RK w - - 0 40', 16),
+    ('2r3k1/5ppp/8/8/8/6q1/5PP1/3R3K w - - 0 30', 16),
     # Promoted-piece oddities: three rooks, two queens.
     ('4k3/8/8/8/8/8/R1R4R/4K3 w - - 0 1', 0),
     ('3qkq2/8/8/8/8/8/8/R3K2R b KQ - 0 1', 0),

@@ -2,7 +2,7 @@
 // uncastled kings, trapped bishops, outposts, attacked kings, pawn endings,
 // advanced pawns) with the line `morvi-bench eval` prints for each. The
 // expected lines were computed by eval_reference.py, an independent
-// calculator written from the description of the terms, not from this code.
+// calculator written from the rules of the terms, not from this code.
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -48,6 +48,13 @@ constexpr EvalCase kCases[] = {
     {"4k3/pp6/8/8/8/8/6PP/4K3 w - - 0 1", 0, "eval 3 0 0 0"},
     {"8/6pk/6pp/8/8/PP6/KP6/8 b - - 0 45", 0, "eval 3 0 0 0"},
     {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", 0, "eval 3 84 76 0"},
+    {"r1bq1rk1/pp2b1pp/2p1p3/3pNp2/3PnP2/2PBP3/PP1N2PP/R1BQ1RK1 w - - 0 11", 48, "eval 1 3164 3156 3148"},
+    {"r2q1rk1/pp3ppp/3p1n2/2pB4/2PbP3/8/PP3PPP/R2Q1RK1 w - - 0 14", 48, "eval 1 -3711 -3687 -3725"},
+    {"r1b2rk1/pp3ppp/2n5/6NQ/8/3B4/PP3PPP/R4RK1 b - - 0 15", 48, "eval 1 -11930 -11422 -11442"},
+    {"r1bqk2r/pppp1Bpp/2n2n2/2b1p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 0 4", 0, "eval 0 -660 -732 -988"},
+    {"2kr1b1r/ppp2ppp/2n5/4q3/2B5/2N5/PPP2PPP/R2QR1K1 w - - 0 14", 48, "eval 1 118 94 94"},
+    {"6k1/5ppp/8/8/8/5n2/5PqP/6RK w - - 0 40", 16, "eval 2 -12247 -11795 -11725"},
+    {"2r3k1/5ppp/8/8/8/6q1/5PP1/3R3K w - - 0 30", 16, "eval 2 -13378 -13782 -13760"},
     {"4k3/8/8/8/8/8/R1R4R/4K3 w - - 0 1", 0, "eval 3 17540 17360 17216"},
     {"3qkq2/8/8/8/8/8/8/R3K2R b KQ - 0 1", 0, "eval 3 11318 11254 11392"},
 };
