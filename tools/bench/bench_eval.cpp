@@ -65,13 +65,13 @@ int Speed(const char* const* fens, int count) {
   engineState.randomEnabled = false;
   long long millis[3] = {0, 0, 0};
   long long evaluations = 0;
-  int sink = 0;
+  unsigned sink = 0;  // wraps freely
   for (int i = 0; i < count; ++i) {
     if (!Load(fens[i])) return 1;
     PrepareAsBeforeSearch();
     for (int level = 0; level < 3; ++level) {
       const long long start = ClockMs();
-      for (int n = 0; n < kRounds; ++n) sink += Evaluate(position, level);
+      for (int n = 0; n < kRounds; ++n) sink += static_cast<unsigned>(Evaluate(position, level));
       millis[level] += ClockMs() - start;
     }
     evaluations += kRounds;
@@ -81,7 +81,7 @@ int Speed(const char* const* fens, int count) {
     std::printf("speed %s %lld evaluations %lld ms %lld per second\n", kNames[level], evaluations,
                 millis[level], evaluations * 1000 / ms);
   }
-  return sink == 0x7fffffff ? 2 : 0;  // keeps the loop from being optimised away
+  return sink == 0x7fffffffu ? 2 : 0;  // keeps the loop from being optimised away
 }
 
 // The FEN may come as one quoted argument or as its six words.
