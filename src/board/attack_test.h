@@ -13,32 +13,66 @@ namespace morvi {
 
 namespace attack_detail {
 
-inline bool StepAttacker(const Position& pos, int mailboxIndex, const int (&offsets)[8], int code, int by) {
-  for (int d : offsets) {
-    const int sq = Mailbox[mailboxIndex + d];
-    if (sq >= 0 && pos.SquareColour[sq] == by && pos.SquarePiece[sq] == code) return true;
+// For each square: the squares along each of the eight lines out of it
+// (diagonals first, then ranks and files), nearest first; and the squares a
+// knight could attack it from. Built from the mailbox steps.
+struct AttackTables {
+  signed char ray[64][8][8] = {};
+  signed char rayLength[64][8] = {};
+  signed char knight[64][8] = {};
+  signed char knightCount[64] = {};
+};
+
+constexpr AttackTables BuildAttackTables() {
+  AttackTables t;
+  constexpr int lines[8] = {-11, -9, 9, 11, -10, -1, 1, 10};
+  for (int s = 0; s < 64; ++s) {
+    for (int d = 0; d < 8; ++d) {
+      int m = Mailbox64[s] + lines[d];
+      while (Mailbox[m] >= 0) {
+        t.ray[s][d][t.rayLength[s][d]++] = static_cast<signed char>(Mailbox[m]);
+        m += lines[d];
+      }
+    }
+    for (int i = 0; i < 8; ++i) {
+      const int n = Mailbox[Mailbox64[s] + PieceOffsets[kKnight][i]];
+      if (n >= 0) t.knight[s][t.knightCount[s]++] = static_cast<signed char>(n);
+    }
+  }
+  return t;
+}
+
+inline constexpr AttackTables kAttackTables = BuildAttackTables();
+
+[[gnu::always_inline]] inline bool StepAttacker(const Position& pos, const signed char* from, int count, int code, int by) {
+  for (int i = 0; i < count; ++i) {
+    const int sq = from[i];
+    if (pos.SquarePiece[sq] == code && pos.SquareColour[sq] == by) return true;
   }
   return false;
 }
 
-// Walks the first four directions of offsets; true when the first piece met
-// is of colour by and of code slider or queen.
-inline bool RayAttacker(const Position& pos, int mailboxIndex, const int (&offsets)[8], int slider, int by) {
-  for (int i = 0; i < 4; ++i) {
-    const int d = offsets[i];
-    int m = mailboxIndex + d;
-    int sq;
-    while ((sq = Mailbox[m]) >= 0) {
-      const int colour = pos.SquareColour[sq];
-      if (colour != kNoColour) {
-        if (colour == by) {
-          const int code = pos.SquarePiece[sq];
-          if (code == slider || code == kQueen) return true;
-        }
-        break;
-      }
-      m += d;
-    }
+// True when the first piece met along line d attacks the target along it:
+// a slider of that line's kind or a queen at any distance; next to the
+// target also a king, or a pawn when the line is one it captures along.
+[[gnu::always_inline]] inline bool LineAttacker(const Position& pos, int target, int d, int slider, bool pawnLine, int by) {
+  const signed char* line = kAttackTables.ray[target][d];
+  const int length = kAttackTables.rayLength[target][d];
+  if (length == 0) return false;
+  int sq = line[0];
+  int colour = pos.SquareColour[sq];
+  if (colour != kNoColour) {
+    if (colour != by) return false;
+    const int code = pos.SquarePiece[sq];
+    return code == slider || code == kQueen || code == kKing || (pawnLine && code == kPawn);
+  }
+  for (int i = 1; i < length; ++i) {
+    sq = line[i];
+    colour = pos.SquareColour[sq];
+    if (colour == kNoColour) continue;
+    if (colour != by) return false;
+    const int code = pos.SquarePiece[sq];
+    return code == slider || code == kQueen;
   }
   return false;
 }
@@ -47,20 +81,20 @@ inline bool RayAttacker(const Position& pos, int mailboxIndex, const int (&offse
 
 // True when a piece of colour by attacks target (0-63); any other target
 // (square 64: a side without a king) is attacked by nothing.
-inline bool SquareAttackedBy(const Position& pos, int target, int by) {
+[[gnu::always_inline]] inline bool SquareAttackedBy(const Position& pos, int target, int by) {
   using namespace attack_detail;
   if (static_cast<unsigned>(target) >= 64u) return false;
-  const int mb = Mailbox64[target];
-  // A White pawn attacks one row up, so it stands one row below the target.
-  const int pawnRow = by == kWhite ? 10 : -10;
-  for (int side = -1; side <= 1; side += 2) {
-    const int sq = Mailbox[mb + pawnRow + side];
-    if (sq >= 0 && pos.SquareColour[sq] == by && pos.SquarePiece[sq] == kPawn) return true;
+  // Lines 0-3 are the diagonals towards -11, -9, +9, +11 (mailbox); a White
+  // pawn attacks from one row below (lines 2 and 3), a Black one from above.
+  const bool white = by == kWhite;
+  if (LineAttacker(pos, target, 0, kBishop, !white, by)) return true;
+  if (LineAttacker(pos, target, 1, kBishop, !white, by)) return true;
+  if (LineAttacker(pos, target, 2, kBishop, white, by)) return true;
+  if (LineAttacker(pos, target, 3, kBishop, white, by)) return true;
+  for (int d = 4; d < 8; ++d) {
+    if (LineAttacker(pos, target, d, kRook, false, by)) return true;
   }
-  if (StepAttacker(pos, mb, PieceOffsets[kKnight], kKnight, by)) return true;
-  if (RayAttacker(pos, mb, PieceOffsets[kBishop], kBishop, by)) return true;
-  if (RayAttacker(pos, mb, PieceOffsets[kRook], kRook, by)) return true;
-  return StepAttacker(pos, mb, PieceOffsets[kKing], kKing, by);
+  return StepAttacker(pos, kAttackTables.knight[target], kAttackTables.knightCount[target], kKnight, by);
 }
 
 inline int KingSquare(const Position& pos, int colour) {
