@@ -9,7 +9,13 @@
 
 namespace morvi {
 
-// Returns false (position unspecified but consistent) for malformed text.
+// Returns false, leaving the position untouched, for malformed text and for
+// positions no game reaches that the engine cannot handle: not exactly one
+// king per side, more than 16 pieces of a side, a pawn on the first or last
+// rank. Castling rights without their king and rook at home are dropped, and
+// an en-passant square with no pawn just passed over it is set to -1. The
+// two move counters may be left out (the fifty-move counter is then 0).
+// Like entering edit mode, it empties the archive and the repetition list.
 bool LoadFen(Position& pos, std::string_view fen);
 
 }  // namespace morvi
