@@ -33,14 +33,17 @@ inline void EnterNode(Thinker& t, int ply) {
 }
 
 // While followPv holds, the first entry of the segment equal to the previous
-// iteration's move at this ply is searched first; past the end of that line
-// the flag is dropped for the rest of the iteration.
+// iteration's move at this ply is searched first; beyond the end of that line
+// the flag is dropped for the rest of the iteration. At the ply just past its
+// last move the line has no move to offer: the entry there is whatever an
+// earlier, longer line left, so it is not used.
 inline void FollowPreviousLine(Thinker& t, int ply) {
   if (!t.followPv) return;
   if (ply > t.prevPvLength) {
     t.followPv = false;
     return;
   }
+  if (ply == t.prevPvLength) return;
   Move wanted = t.prevPv[ply].move;
   MoveEntry* entries = moveStack.entries;
   for (int i = moveStack.listStart[ply]; i < moveStack.listEnd[ply]; ++i) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "frontend/config.h"
+#include "search/node_common.h"
 #include "search/think.h"
 #include "search/tree_search.h"
 #include "search_test_support.h"
@@ -152,6 +153,39 @@ TEST_F(TreeSearch, StopUnwindsWithZeroAndRecordsNothing) {
   EXPECT_EQ(Search(0, 3, -kInfinity, kInfinity, true), 0);
   EXPECT_EQ(thinker.pvLength[0], 0);
   EXPECT_EQ(searchCounters.nodes, 1);
+}
+
+TEST_F(TreeSearch, PreviousLineMoveGoesFirstAtItsPly) {
+  const Move a = MakeMoveWord(52, 36, 255, 24), b = MakeMoveWord(51, 35, 255, 24);
+  MoveEntry* e = moveStack.entries;
+  moveStack.listStart[2] = 100;
+  moveStack.listEnd[2] = 103;
+  e[100] = {b, 5};
+  e[101] = {a, 5};
+  e[102] = {a, 5};
+  thinker.prevPv[2] = {a, 0};
+  thinker.prevPv[3] = {b, 0};  // left over past the end of the line
+  thinker.prevPvLength = 3;
+  thinker.followPv = true;
+  FollowPreviousLine(thinker, 2);
+  EXPECT_EQ(e[100].score, 5);
+  EXPECT_EQ(e[101].score, kPvMoveScore);  // the first equal entry only
+  EXPECT_EQ(e[102].score, 5);
+  OrderSegment(2);
+  EXPECT_EQ(e[100].move, a);
+  EXPECT_EQ(moveStack.listStart[3], 103);
+  EXPECT_EQ(moveStack.listEnd[3], 103);
+
+  // Just past the line's end nothing is put first, and the flag stays.
+  moveStack.listStart[3] = 103;
+  moveStack.listEnd[3] = 104;
+  e[103] = {b, 5};
+  FollowPreviousLine(thinker, 3);
+  EXPECT_EQ(e[103].score, 5);
+  EXPECT_TRUE(thinker.followPv);
+  FollowPreviousLine(thinker, 4);  // beyond it the flag drops
+  EXPECT_FALSE(thinker.followPv);
+  for (int p = 2; p <= 3; ++p) moveStack.listStart[p] = moveStack.listEnd[p] = 0;
 }
 
 TEST_F(TreeSearch, RootBookkeeping) {
