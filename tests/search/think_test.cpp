@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "search/think.h"
 #include "search_test_support.h"
@@ -180,6 +181,21 @@ TEST_F(ThinkTest, AbortBeforeAnyRootMoveLeavesNoMove) {
   EXPECT_EQ(result.score, 0);
   EXPECT_EQ(thinker.nominalDepth, 2);
   EXPECT_EQ(thinker.pvLength[0], 0);
+}
+
+TEST_F(ThinkTest, CommandFromTheInputThreadStopsTheSearch) {
+  Load(kStart);
+  thinker.heartbeatMask = kStandInHeartbeatMask;
+  thinker.clock = ClockMs;
+  // Whenever the record arrives, the next heartbeat finds it; the search
+  // would otherwise run for minutes.
+  std::thread input([] { QueueCommand(CMD_FORCE); });
+  SearchResult result;
+  Think(result, kLongBudget, kDepthLimit);
+  input.join();
+  EXPECT_TRUE(engineState.searchAborted);
+  EXPECT_EQ(QueuedCount(), 1u);
+  EXPECT_LT(thinker.nominalDepth, 13);
 }
 
 TEST_F(ThinkTest, RootLineAfterAStop) {
