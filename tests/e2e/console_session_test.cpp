@@ -143,6 +143,19 @@ TEST(ConsoleSession, InterruptSignalIsIgnored) {
   EXPECT_EQ(run.exitCode, 0);
 }
 
+TEST(ConsoleSession, ClosedOutputPipeDoesNotKillTheEngine) {
+  EngineInstall engine;
+  test_support::ChildProcess child(engine.Exe());
+  child.WaitForOutput(kPrompt);
+  child.CloseOutput();
+  std::string input;
+  for (int i = 0; i < 200; ++i) input += "help\n";
+  child.Send(input + "quit\n");
+  auto run = child.Finish();
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+}
+
 TEST(ConsoleSession, ManyQueuedCommandsThenQuitEndCleanly) {
   // The engine thread is still taking records when "quit" arrives.
   EngineInstall engine;

@@ -95,6 +95,11 @@ void ChildProcess::Send(std::string_view text) { pending_ += text; }
 
 void ChildProcess::Signal(int signal) const { ::kill(pid_, signal); }
 
+void ChildProcess::CloseOutput() {
+  if (out_ >= 0) ::close(out_);
+  out_ = -1;
+}
+
 bool ChildProcess::Pump(bool closeInputWhenSent) {
   if (in_ >= 0 && pending_.empty() && closeInputWhenSent) {
     ::close(in_);

@@ -55,6 +55,9 @@ class ChildProcess {
   // everything read so far.
   const std::string& WaitForOutput(std::string_view text);
   void Signal(int signal) const;
+  // Closes the reading end of the child's standard output, as a GUI that goes
+  // away does; later output of the child is lost.
+  void CloseOutput();
   // Writes what is queued, closes standard input, reads both outputs to their
   // end and waits for the child.
   RunResult Finish();
