@@ -35,17 +35,5 @@ TEST(EngineStateReset, NewGameValues) {
   EXPECT_EQ(state.passStart, 1234);
 }
 
-TEST(EngineStateReset, ProcessStartValuesAndNoMoveResult) {
-  EngineState state;
-  EXPECT_EQ(state.engineColour, 0);
-  EXPECT_FALSE(state.engineActive || state.postEnabled || state.searchAborted);
-  EXPECT_EQ(state.ownRating, 0);
-  EXPECT_EQ(state.moveNumber, 0);
-  SearchResult result{MakeMoveWord(255, 0, 0, 0), 0};
-  EXPECT_FALSE(HasMove(result));
-  result.move = MakeMoveWord(52, 36, 255, 24);
-  EXPECT_TRUE(HasMove(result));
-}
-
 }  // namespace
 }  // namespace morvi

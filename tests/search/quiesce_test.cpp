@@ -139,15 +139,5 @@ TEST_F(Quiescence, FullMoveStackStandsPat) {
   EXPECT_EQ(Quiesce(20, 20, -kInfinity, kInfinity), -(103424 - 22 * 1024));
 }
 
-TEST_F(Quiescence, RoomTest) {
-  OpenSegment(10, 0);
-  EXPECT_TRUE(RoomForList(10, kMaxMoveEntries));
-  EXPECT_TRUE(RoomForList(126, kMaxMoveEntries) == (moveStack.listEnd[126] + kMaxMoveEntries <= kMoveStackSize));
-  EXPECT_FALSE(RoomForList(127, 1));
-  OpenSegment(10, kMoveStackSize - kMaxCaptureEntries);
-  EXPECT_TRUE(RoomForList(10, kMaxCaptureEntries));
-  EXPECT_FALSE(RoomForList(10, kMaxCaptureEntries + 1));
-}
-
 }  // namespace
 }  // namespace morvi
