@@ -17,6 +17,7 @@ namespace {
 
 // "%c%d%c%d " of a move, squares read as signed bytes.
 std::size_t AppendMove(char* out, std::size_t room, Move move) {
+  if (room <= 1) return 0;
   int from = MoveFrom(move);
   int to = MoveTo(move);
   int n = std::snprintf(out, room, "%c%d%c%d ", 'a' + (from & 7), 8 - (from >> 3), 'a' + (to & 7),
