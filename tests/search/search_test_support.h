@@ -126,7 +126,10 @@ class StdoutCapture {
     saved_ = ::dup(STDOUT_FILENO);
     ::dup2(fd_, STDOUT_FILENO);
   }
-  ~StdoutCapture() { Restore(); }
+  ~StdoutCapture() {
+    Restore();
+    ::unlink(path_.c_str());
+  }
   std::string Text() {
     Restore();
     std::ifstream in(path_);
@@ -160,7 +163,10 @@ class LogCapture {
     OpenDebugLog(path_);
     debugLog.enabled = true;
   }
-  ~LogCapture() { Stop(); }
+  ~LogCapture() {
+    Stop();
+    ::unlink(path_.c_str());
+  }
   // The records as "Category: text": time stamp, alignment blanks and the
   // blank before the line end removed.
   std::vector<std::string> Records() {
