@@ -1,6 +1,8 @@
 // The attack map of the complete evaluation: how often each side attacks each
 // square (sliders seeing through their own batteries), and the two terms read
 // from it — the safety of each king's neighbourhood and the hot spots.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "eval/eval_internal.h"
@@ -55,7 +57,7 @@ void CountPawn(Position& pos, int colour, int s) {
   }
 }
 
-void CountPiece(Position& pos, int colour, int s) {
+[[gnu::always_inline]] inline void CountPiece(Position& pos, int colour, int s) {
   switch (pos.SquarePiece[s]) {
     case kPawn: CountPawn(pos, colour, s); break;
     case kKnight: CountTargets(pos, colour, s, kKnightTargets); break;
@@ -112,10 +114,40 @@ namespace {
 // What a piece standing on a hot spot adds (by piece code; king and empty 0).
 constexpr int kHotSpotPiece[7] = {16, 32, 32, 64, 512, 0, 0};
 
-int Distance(int a, int b) {
-  const int rows = (a >> 3) - (b >> 3), files = (a & 7) - (b & 7);
-  const int r = rows < 0 ? -rows : rows, f = files < 0 ? -files : files;
-  return r > f ? r : f;
+// How much a hot spot counts by its Chebyshev distance to the enemy king:
+// four times next to it, twice at distance 2, once otherwise (the king's
+// own square included), for every square and king square; a king square of
+// 64 (a side without a king) is measured as row 8, file 0.
+struct SpotScales {
+  std::uint8_t scale[64][65];
+};
+
+constexpr SpotScales kSpotScales = [] {
+  SpotScales t{};
+  for (int a = 0; a < 64; ++a) {
+    for (int b = 0; b <= 64; ++b) {
+      const int rows = (a >> 3) - (b >> 3), files = (a & 7) - (b & 7);
+      const int r = rows < 0 ? -rows : rows, f = files < 0 ? -files : files;
+      const int distance = r > f ? r : f;
+      t.scale[a][b] = static_cast<std::uint8_t>(distance == 1 ? 4 : distance == 2 ? 2 : 1);
+    }
+  }
+  return t;
+}();
+
+// One square held by White (d > 0) or Black (d < 0) by d attacks more: the
+// weight 4 x min(|d|, 4) scaled by the distance to the loser's king, plus the
+// value of a loser's piece standing there, signed for the winner.
+inline int HotSpot(const Position& pos, int s, int d, int whiteKing, int blackKing) {
+  const bool whiteHolds = d > 0;
+  const int loser = whiteHolds ? kBlack : kWhite;
+  const int loserKing = whiteHolds ? blackKing : whiteKing;
+  int v = 4 * std::clamp(d, -4, 4) * kSpotScales.scale[s][loserKing];
+  if (pos.SquareColour[s] == loser) {
+    const int piece = kHotSpotPiece[pos.SquarePiece[s]];
+    v += whiteHolds ? piece : -piece;
+  }
+  return v;
 }
 
 }  // namespace
@@ -126,18 +158,7 @@ int HotSpots(const Position& pos) {
   int sum = 0;
   for (int s = 0; s < 64; ++s) {
     const int d = pos.AttackCount[kWhite][s] - pos.AttackCount[kBlack][s];
-    if (d == 0) continue;
-    int t, w;
-    if (d > 0) {
-      t = Distance(s, blackKing);
-      if (pos.SquareColour[s] == kBlack) sum += kHotSpotPiece[pos.SquarePiece[s]];
-      w = 4 * (d < 4 ? d : 4);
-    } else {
-      t = Distance(s, whiteKing);
-      if (pos.SquareColour[s] == kWhite) sum -= kHotSpotPiece[pos.SquarePiece[s]];
-      w = -4 * (-d < 4 ? -d : 4);
-    }
-    sum += t == 1 ? 4 * w : t == 2 ? 2 * w : w;
+    if (d != 0) sum += HotSpot(pos, s, d, whiteKing, blackKing);
   }
   return sum;
 }

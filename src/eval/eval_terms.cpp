@@ -31,18 +31,37 @@ bool Holds(const Position& pos, int s, int piece, int colour) {
   return pos.SquarePiece[s] == piece && pos.SquareColour[s] == colour;
 }
 
-// Rook pair: every own rook or queen other than this rook on its row, and on
-// its file, adds inc each. The caller skips the side's first rook.
-int RookPair(const Position& pos, int start, int end, int rook, int inc) {
-  int v = 0;
-  for (int i = start + 1; i < end; ++i) {
-    const int s = pos.PieceAr[i];
-    if (s == rook || (pos.SquarePiece[s] != kRook && pos.SquarePiece[s] != kQueen)) continue;
-    if ((s >> 3) == (rook >> 3)) v += inc;
-    if ((s & 7) == (rook & 7)) v += inc;
+// Rook pair: for every rook of a side but its first in list order, each
+// other own rook or queen on the rook's row, and on its file, adds inc. The
+// walk gathers the rows and files of all the side's rooks and queens and the
+// rooks' squares; the sum follows once the walk is done.
+class RookPairs {
+ public:
+  void AddRook(int s) {
+    rooks_[rookCount_++] = s;
+    AddHeavy(s);
   }
-  return v;
-}
+  void AddQueen(int s) { AddHeavy(s); }
+  // Each rook counts itself once on its row and once on its file.
+  int Value(int inc) const {
+    int v = 0;
+    for (int i = 1; i < rookCount_; ++i) {
+      const int s = rooks_[i];
+      v += inc * (rows_[s >> 3] - 1) + inc * (files_[s & 7] - 1);
+    }
+    return v;
+  }
+
+ private:
+  void AddHeavy(int s) {
+    ++rows_[s >> 3];
+    ++files_[s & 7];
+  }
+  int rows_[8] = {};
+  int files_[8] = {};
+  int rooks_[16];  // a side has at most 15 pieces besides its king
+  int rookCount_ = 0;
+};
 
 // Open file 192, half-open (no own pawn) 64; the seventh rank 256 more.
 int RookFile(const Position& pos, int s, int colour) {
@@ -64,8 +83,7 @@ void FastWalk(Position& pos, int colour, SideCounts& counts) {
   EvalBlock& e = pos.eval;
   const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
   const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
-  const int inc = pos.GameStage >= 2 ? 64 : 32;
-  bool firstRook = true;
+  RookPairs rookPairs;
   for (int i = start + 1; i < end; ++i) {
     const int s = pos.PieceAr[i];
     switch (pos.SquarePiece[s]) {
@@ -81,16 +99,17 @@ void FastWalk(Position& pos, int colour, SideCounts& counts) {
         break;
       case kRook:
         e.pieceMaterial[colour] += kRookValue;
-        if (!firstRook) e.rookPair[colour] += RookPair(pos, start, end, s, inc);
-        firstRook = false;
+        rookPairs.AddRook(s);
         break;
       case kQueen:
         e.pieceMaterial[colour] += kQueenValue;
+        rookPairs.AddQueen(s);
         ++counts.queens;
         break;
       default: break;
     }
   }
+  e.rookPair[colour] += rookPairs.Value(pos.GameStage >= 2 ? 64 : 32);
 }
 
 bool OnFirstRank(int s, int colour) { return colour == kWhite ? s >= 56 : s <= 7; }
@@ -102,8 +121,7 @@ void DetailedWalk(Position& pos, int colour, SideCounts& counts) {
   const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
   const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
   const int stage = pos.GameStage;
-  const int inc = stage >= 2 ? 64 : 32;
-  bool firstRook = true;
+  RookPairs rookPairs;
   for (int i = start + 1; i < end; ++i) {
     const int s = pos.PieceAr[i];
     switch (pos.SquarePiece[s]) {
@@ -131,16 +149,17 @@ void DetailedWalk(Position& pos, int colour, SideCounts& counts) {
       case kRook:
         e.pieceMaterial[colour] += kRookValue;
         e.rookPosition[colour] += RookFile(pos, s, colour);
-        if (!firstRook) e.rookPair[colour] += RookPair(pos, start, end, s, inc);
-        firstRook = false;
+        rookPairs.AddRook(s);
         break;
       case kQueen:
         e.pieceMaterial[colour] += kQueenValue;
+        rookPairs.AddQueen(s);
         ++counts.queens;
         break;
       default: break;
     }
   }
+  e.rookPair[colour] += rookPairs.Value(pos.GameStage >= 2 ? 64 : 32);
 }
 
 void ClearDetailedTerms(EvalBlock& e) {
