@@ -78,88 +78,112 @@ int PieceSquare(const Table& table, int s, int colour) {
   return table[colour == kWhite ? s : Flip[s]];
 }
 
+// One side's words of the evaluation block as a walk sums them: kept in
+// locals during the walk and added to the block once at its end.
+struct WalkSums {
+  int pawnMaterial = 0, pieceMaterial = 0;
+  int knightPosition = 0, bishopPosition = 0;
+  int pawnPosition = 0, rookPosition = 0, bishopTrap = 0, knightOutpost = 0, bishopOutpost = 0;
+
+  void AddFastWords(EvalBlock& e, int colour) const {
+    e.pawnMaterial[colour] += pawnMaterial;
+    e.pieceMaterial[colour] += pieceMaterial;
+    e.knightPosition[colour] += knightPosition;
+    e.bishopPosition[colour] += bishopPosition;
+  }
+  void AddDetailedWords(EvalBlock& e, int colour) const {
+    AddFastWords(e, colour);
+    e.pawnPosition[colour] += pawnPosition;
+    e.rookPosition[colour] += rookPosition;
+    e.bishopTrap[colour] += bishopTrap;
+    e.knightOutpost[colour] += knightOutpost;
+    e.bishopOutpost[colour] += bishopOutpost;
+  }
+};
+
 // The Fast walk: material, knight and bishop tables, rook pair.
-void FastWalk(Position& pos, int colour, SideCounts& counts) {
-  EvalBlock& e = pos.eval;
+template <int colour>
+void FastWalk(Position& pos, SideCounts& counts) {
   const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
   const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
+  WalkSums sums;
   RookPairs rookPairs;
   for (int i = start + 1; i < end; ++i) {
     const int s = pos.PieceAr[i];
     switch (pos.SquarePiece[s]) {
-      case kPawn: e.pawnMaterial[colour] += kPawnValue; break;
+      case kPawn: sums.pawnMaterial += kPawnValue; break;
       case kKnight:
-        e.pieceMaterial[colour] += kKnightValue;
-        e.knightPosition[colour] += PieceSquare(KnightTable, s, colour);
+        sums.pieceMaterial += kKnightValue;
+        sums.knightPosition += PieceSquare(KnightTable, s, colour);
         break;
       case kBishop:
-        e.pieceMaterial[colour] += kBishopValue;
-        e.bishopPosition[colour] += PieceSquare(BishopTable, s, colour);
+        sums.pieceMaterial += kBishopValue;
+        sums.bishopPosition += PieceSquare(BishopTable, s, colour);
         ++counts.bishops;
         break;
       case kRook:
-        e.pieceMaterial[colour] += kRookValue;
+        sums.pieceMaterial += kRookValue;
         rookPairs.AddRook(s);
         break;
       case kQueen:
-        e.pieceMaterial[colour] += kQueenValue;
+        sums.pieceMaterial += kQueenValue;
         rookPairs.AddQueen(s);
         ++counts.queens;
         break;
       default: break;
     }
   }
-  e.rookPair[colour] += rookPairs.Value(pos.GameStage >= 2 ? 64 : 32);
+  sums.AddFastWords(pos.eval, colour);
+  pos.eval.rookPair[colour] += rookPairs.Value(pos.GameStage >= 2 ? 64 : 32);
 }
 
 bool OnFirstRank(int s, int colour) { return colour == kWhite ? s >= 56 : s <= 7; }
 
 // The Medium and Complete walk: the Fast words plus pawn structure, rook
 // files, outposts, trapped bishops and development.
-void DetailedWalk(Position& pos, int colour, SideCounts& counts) {
-  EvalBlock& e = pos.eval;
+template <int colour>
+void DetailedWalk(Position& pos, SideCounts& counts) {
   const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
   const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
   const int stage = pos.GameStage;
+  WalkSums sums;
   RookPairs rookPairs;
   for (int i = start + 1; i < end; ++i) {
     const int s = pos.PieceAr[i];
     switch (pos.SquarePiece[s]) {
       case kPawn:
-        e.pawnMaterial[colour] += kPawnValue;
-        e.pawnPosition[colour] +=
-            colour == kWhite ? WhitePawnValue(pos, s, stage) : BlackPawnValue(pos, s, stage);
+        sums.pawnMaterial += kPawnValue;
+        sums.pawnPosition += colour == kWhite ? WhitePawnValue(pos, s, stage) : BlackPawnValue(pos, s, stage);
         break;
       case kBishop:
-        e.pieceMaterial[colour] += kBishopValue;
-        e.bishopPosition[colour] += PieceSquare(BishopTable, s, colour);
-        e.bishopTrap[colour] += BishopTrap(pos, s, colour);
-        e.bishopOutpost[colour] +=
-            colour == kWhite ? WhiteOutpost(pos, s, false) : BlackOutpost(pos, s, false);
+        sums.pieceMaterial += kBishopValue;
+        sums.bishopPosition += PieceSquare(BishopTable, s, colour);
+        sums.bishopTrap += BishopTrap(pos, s, colour);
+        sums.bishopOutpost += colour == kWhite ? WhiteOutpost(pos, s, false) : BlackOutpost(pos, s, false);
         ++counts.bishops;
         if (!OnFirstRank(s, colour)) ++counts.developed;
         break;
       case kKnight:
-        e.pieceMaterial[colour] += kKnightValue;
-        e.knightPosition[colour] += PieceSquare(KnightTable, s, colour);
-        e.knightOutpost[colour] +=
-            colour == kWhite ? WhiteOutpost(pos, s, true) : BlackOutpost(pos, s, true);
+        sums.pieceMaterial += kKnightValue;
+        sums.knightPosition += PieceSquare(KnightTable, s, colour);
+        sums.knightOutpost += colour == kWhite ? WhiteOutpost(pos, s, true) : BlackOutpost(pos, s, true);
         if (!OnFirstRank(s, colour)) ++counts.developed;
         break;
       case kRook:
-        e.pieceMaterial[colour] += kRookValue;
-        e.rookPosition[colour] += RookFile(pos, s, colour);
+        sums.pieceMaterial += kRookValue;
+        sums.rookPosition += RookFile(pos, s, colour);
         rookPairs.AddRook(s);
         break;
       case kQueen:
-        e.pieceMaterial[colour] += kQueenValue;
+        sums.pieceMaterial += kQueenValue;
         rookPairs.AddQueen(s);
         ++counts.queens;
         break;
       default: break;
     }
   }
-  e.rookPair[colour] += rookPairs.Value(pos.GameStage >= 2 ? 64 : 32);
+  sums.AddDetailedWords(pos.eval, colour);
+  pos.eval.rookPair[colour] += rookPairs.Value(pos.GameStage >= 2 ? 64 : 32);
 }
 
 void ClearDetailedTerms(EvalBlock& e) {
@@ -240,8 +264,8 @@ void EvaluateTerms(Position& pos, int level) {
   SideCounts counts[2];
   const int stage = pos.GameStage;
   if (detailed) {
-    DetailedWalk(pos, kWhite, counts[kWhite]);
-    DetailedWalk(pos, kBlack, counts[kBlack]);
+    DetailedWalk<kWhite>(pos, counts[kWhite]);
+    DetailedWalk<kBlack>(pos, counts[kBlack]);
     e.kingPosition[kWhite] = WhiteKingPosition(pos, stage);
     e.kingPosition[kBlack] = BlackKingPosition(pos, stage);
     if (stage == 0) {
@@ -249,8 +273,8 @@ void EvaluateTerms(Position& pos, int level) {
       e.development[kBlack] = 256 * counts[kBlack].developed;
     }
   } else {
-    FastWalk(pos, kWhite, counts[kWhite]);
-    FastWalk(pos, kBlack, counts[kBlack]);
+    FastWalk<kWhite>(pos, counts[kWhite]);
+    FastWalk<kBlack>(pos, counts[kBlack]);
   }
 
   // Step 5: bishop pair and solo queen.
