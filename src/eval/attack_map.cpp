@@ -137,17 +137,16 @@ constexpr SpotScales kSpotScales = [] {
 
 // One square held by White (d > 0) or Black (d < 0) by d attacks more: the
 // weight 4 x min(|d|, 4) scaled by the distance to the loser's king, plus the
-// value of a loser's piece standing there, signed for the winner.
+// value of a loser's piece standing there, signed for the holder. Without
+// branches on d: an even square (d = 0) comes to 0 in both parts.
 inline int HotSpot(const Position& pos, int s, int d, int whiteKing, int blackKing) {
   const bool whiteHolds = d > 0;
+  const int sign = static_cast<int>(whiteHolds) - static_cast<int>(d < 0);
   const int loser = whiteHolds ? kBlack : kWhite;
   const int loserKing = whiteHolds ? blackKing : whiteKing;
-  int v = 4 * std::clamp(d, -4, 4) * kSpotScales.scale[s][loserKing];
-  if (pos.SquareColour[s] == loser) {
-    const int piece = kHotSpotPiece[pos.SquarePiece[s]];
-    v += whiteHolds ? piece : -piece;
-  }
-  return v;
+  const int weight = 4 * std::clamp(d, -4, 4) * kSpotScales.scale[s][loserKing];
+  const bool loserPiece = pos.SquareColour[s] == loser;
+  return weight + sign * kHotSpotPiece[pos.SquarePiece[s]] * static_cast<int>(loserPiece);
 }
 
 }  // namespace
@@ -158,7 +157,7 @@ int HotSpots(const Position& pos) {
   int sum = 0;
   for (int s = 0; s < 64; ++s) {
     const int d = pos.AttackCount[kWhite][s] - pos.AttackCount[kBlack][s];
-    if (d != 0) sum += HotSpot(pos, s, d, whiteKing, blackKing);
+    sum += HotSpot(pos, s, d, whiteKing, blackKing);
   }
   return sum;
 }
