@@ -116,20 +116,20 @@ constexpr int kHotSpotPiece[7] = {16, 32, 32, 64, 512, 0, 0};
 
 // How much a hot spot counts by its Chebyshev distance to the enemy king:
 // four times next to it, twice at distance 2, once otherwise (the king's
-// own square included), for every square and king square; a king square of
-// 64 (a side without a king) is measured as row 8, file 0.
+// own square included), by king square and square; a king square of 64 (a
+// side without a king) is measured as row 8, file 0.
 struct SpotScales {
-  std::uint8_t scale[64][65];
+  std::uint8_t scale[65][64];
 };
 
 constexpr SpotScales kSpotScales = [] {
   SpotScales t{};
-  for (int a = 0; a < 64; ++a) {
-    for (int b = 0; b <= 64; ++b) {
-      const int rows = (a >> 3) - (b >> 3), files = (a & 7) - (b & 7);
+  for (int king = 0; king <= 64; ++king) {
+    for (int s = 0; s < 64; ++s) {
+      const int rows = (s >> 3) - (king >> 3), files = (s & 7) - (king & 7);
       const int r = rows < 0 ? -rows : rows, f = files < 0 ? -files : files;
       const int distance = r > f ? r : f;
-      t.scale[a][b] = static_cast<std::uint8_t>(distance == 1 ? 4 : distance == 2 ? 2 : 1);
+      t.scale[king][s] = static_cast<std::uint8_t>(distance == 1 ? 4 : distance == 2 ? 2 : 1);
     }
   }
   return t;
@@ -144,7 +144,7 @@ inline int HotSpot(const Position& pos, int s, int d, int whiteKing, int blackKi
   const int sign = static_cast<int>(whiteHolds) - static_cast<int>(d < 0);
   const int loser = whiteHolds ? kBlack : kWhite;
   const int loserKing = whiteHolds ? blackKing : whiteKing;
-  const int weight = 4 * std::clamp(d, -4, 4) * kSpotScales.scale[s][loserKing];
+  const int weight = 4 * std::clamp(d, -4, 4) * kSpotScales.scale[loserKing][s];
   const bool loserPiece = pos.SquareColour[s] == loser;
   return weight + sign * kHotSpotPiece[pos.SquarePiece[s]] * static_cast<int>(loserPiece);
 }
