@@ -44,6 +44,25 @@ constexpr AttackTables BuildAttackTables() {
 
 inline constexpr AttackTables kAttackTables = BuildAttackTables();
 
+// For each pair of squares: the line (0-7) out of the first that passes the
+// second, or -1 when none does.
+struct LineIndexTable {
+  signed char line[64][64] = {};
+};
+
+constexpr LineIndexTable BuildLineIndex() {
+  LineIndexTable t;
+  for (int s = 0; s < 64; ++s) {
+    for (int to = 0; to < 64; ++to) t.line[s][to] = -1;
+    for (int d = 0; d < 8; ++d) {
+      for (int i = 0; i < kAttackTables.rayLength[s][d]; ++i) t.line[s][kAttackTables.ray[s][d][i]] = static_cast<signed char>(d);
+    }
+  }
+  return t;
+}
+
+inline constexpr LineIndexTable kLineIndex = BuildLineIndex();
+
 [[gnu::always_inline]] inline bool StepAttacker(const Position& pos, const signed char* from, int count, int code, int by) {
   for (int i = 0; i < count; ++i) {
     const int sq = from[i];
@@ -77,6 +96,13 @@ inline constexpr AttackTables kAttackTables = BuildAttackTables();
   return false;
 }
 
+// LineAttacker with the slider kind and pawn rule of line d.
+inline bool AttackerOnLine(const Position& pos, int target, int d, int by) {
+  if (d >= 4) return LineAttacker(pos, target, d, kRook, false, by);
+  const bool pawnLine = (d >= 2) == (by == kWhite);
+  return LineAttacker(pos, target, d, kBishop, pawnLine, by);
+}
+
 }  // namespace attack_detail
 
 // True when a piece of colour by attacks target (0-63); any other target
@@ -99,6 +125,15 @@ inline constexpr AttackTables kAttackTables = BuildAttackTables();
 
 inline int KingSquare(const Position& pos, int colour) {
   return pos.PieceAr[colour == kWhite ? pos.LightStart : pos.DarkStart];
+}
+
+// True when a piece of colour by attacks target along the line out of target
+// that passes square through; false when no line does.
+inline bool SquareAttackedThrough(const Position& pos, int target, int through, int by) {
+  using namespace attack_detail;
+  if (static_cast<unsigned>(target) >= 64u) return false;
+  const int d = kLineIndex.line[target][through];
+  return d >= 0 && AttackerOnLine(pos, target, d, by);
 }
 
 }  // namespace morvi

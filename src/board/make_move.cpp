@@ -47,10 +47,23 @@ inline bool CastlingPathAttacked(const Position& pos, int kingTo, int by) {
          SquareAttackedBy(pos, kingTo, by);
 }
 
+// The legality test after a move of side s. When the king stayed on its
+// square, no pawn was taken en passant and the side was not in check, every
+// line to the king is as before except the one through the vacated
+// from-square: only a slider behind it can attack now. Otherwise the full test.
+inline bool KingLeftAttacked(const Position& pos, int s, int kingBefore, int from, int flags, bool wasInCheck) {
+  const int king = KingSquare(pos, s);
+  if (wasInCheck || king != kingBefore || (flags & kEnPassant)) return SquareAttackedBy(pos, king, s ^ 1);
+  return SquareAttackedThrough(pos, king, from, s ^ 1);
+}
+
 }  // namespace
 
-int Position::MakeMove(Move move, UndoRecord& undo) {
+int Position::MakeMove(Move move, UndoRecord& undo) { return MakeMove(move, undo, true); }
+
+int Position::MakeMove(Move move, UndoRecord& undo, bool sideInCheck) {
   const int s = SideToMove;
+  const int kingBefore = KingSquare(*this, s);
   const int from = MoveFrom(move);
   const int to = MoveTo(move);
   const int flags = MoveFlags(move);
@@ -91,7 +104,7 @@ int Position::MakeMove(Move move, UndoRecord& undo) {
   }
 
   SideToMove = s ^ 1;
-  if (SquareAttackedBy(*this, KingSquare(*this, s), s ^ 1)) {
+  if (KingLeftAttacked(*this, s, kingBefore, from, flags, sideInCheck)) {
     UnmakeMove(move, undo);
     return 0;
   }

@@ -74,6 +74,10 @@ struct Position {
 
   // Make/unmake: MakeMove returns 1 when made, 0 when illegal (position unchanged).
   int MakeMove(Move move, UndoRecord& undo);
+  // The same for a caller that knows whether the side to move is in check
+  // here: with false the legality test looks at fewer lines (a true that
+  // should be false only costs time; the reverse gives wrong answers).
+  int MakeMove(Move move, UndoRecord& undo, bool sideInCheck);
   void UnmakeMove(Move move, const UndoRecord& undo);
   void MakeNullMove(UndoRecord& undo);
   void UnmakeNullMove(const UndoRecord& undo);

@@ -60,7 +60,7 @@ int Quiesce(int ply, int depth, int alpha, int beta) {
   for (int i = ms.listStart[ply]; i < ms.listEnd[ply]; ++i) {
     Move move = ms.entries[i].move;
     UndoRecord undo;
-    if (pos.MakeMove(move, undo) == 0) continue;
+    if (pos.MakeMove(move, undo, inCheck) == 0) continue;
     int score = -Quiesce(ply + 1, depth, -beta, -alpha);
     pos.UnmakeMove(move, undo);
     legalMove = true;

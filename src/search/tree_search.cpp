@@ -67,7 +67,7 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
     for (int i = ms.listStart[ply]; i < ms.listEnd[ply]; ++i) {
       Move move = ms.entries[i].move;
       UndoRecord undo;
-      if (pos.MakeMove(move, undo) == 0) continue;
+      if (pos.MakeMove(move, undo, inCheck) == 0) continue;
       int score;
       if (pos.InRepeatList()) {
         score = 0;

@@ -1,6 +1,7 @@
 // Perft counts against the published figures, and a walk over every node of
 // smaller trees checking that make/unmake restores the position, the audit
-// stays clean and the outward attack test agrees with the piece-list walk.
+// stays clean, the outward attack test agrees with the piece-list walk, and
+// MakeMove told the side's check state decides legality as the full test.
 #include <gtest/gtest.h>
 
 #include "board/perft.h"
@@ -64,11 +65,17 @@ class TreeChecker {
     if (depth == 0 || ::testing::Test::HasFailure()) return;
     int end = start;
     pos_.GenerateMoves(list_, &end);
+    const bool inCheck = pos_.InCheck(pos_.SideToMove);
     for (int i = start; i < end; ++i) {
       const Snapshot before(pos_);
       UndoRecord undo;
       const Move move = list_[i].move;
-      if (pos_.MakeMove(move, undo)) {
+      const int told = pos_.MakeMove(move, undo, inCheck);
+      if (told) pos_.UnmakeMove(move, undo);
+      ASSERT_TRUE(Snapshot(pos_) == before) << MoveText(move);
+      const int made = pos_.MakeMove(move, undo);
+      ASSERT_EQ(told, made) << MoveText(move);
+      if (made) {
         ASSERT_TRUE(pos_.AuditBoard()) << MoveText(move);
         ASSERT_FALSE(pos_.InCheck(pos_.SideToMove ^ 1)) << MoveText(move);
         Visit(depth - 1, end);
@@ -94,7 +101,9 @@ class TreeChecker {
 TEST(Perft, EveryNodeRestoredAuditedAndAttacksAgree) {
   for (const char* fen : {kStart, kKiwipete, kRookEnding,
                           "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-                          "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8"}) {
+                          "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+                          // Check by a bishop; an en-passant capture pinned along the rank.
+                          "r3k2r/8/8/8/1b6/8/8/R3K2R w KQkq - 0 1", "8/8/3k4/K2pP2r/8/8/8/8 w - d6 0 1"}) {
     SCOPED_TRACE(fen);
     auto pos = FenPosition(fen);
     auto checker = std::make_unique<TreeChecker>(*pos);
