@@ -5,6 +5,8 @@
 // signed 32-bit with wrap-around.
 #pragma once
 
+#include <cstdint>
+
 #include "board/position.h"
 
 namespace morvi {
@@ -15,11 +17,12 @@ constexpr int kEvalMedium = 1;
 constexpr int kEvalFast = 2;
 
 // Counters of one search pass, zeroed by the engine controller.
+// 64-bit: an analysis may run for hours.
 struct EvalStats {
-  int evaluations;  // every Evaluate (and every pre-search refresh)
-  int complete;     // term computations per level
-  int medium;
-  int fast;
+  std::int64_t evaluations;  // every Evaluate (and every pre-search refresh)
+  std::int64_t complete;     // term computations per level
+  std::int64_t medium;
+  std::int64_t fast;
 };
 
 extern EvalStats evalStats;

@@ -23,7 +23,7 @@ std::span<const BenchPosition> BenchPositions();
 struct BenchOutcome {
   Move bestMove;
   int score;
-  int nodes;
+  long long nodes;
   int milliseconds;
 };
 

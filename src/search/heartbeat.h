@@ -4,6 +4,8 @@
 // Thinker's stop flag.
 #pragma once
 
+#include <cstdint>
+
 namespace morvi {
 
 // Tree-search form: the thinking line first (post mode, only if the root
@@ -25,6 +27,6 @@ bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime);
 void CheckTime();
 
 // True when (nodes AND mask) is 0: the node runs the heartbeat.
-inline bool HeartbeatDue(int nodes, int mask) { return (nodes & mask) == 0; }
+inline bool HeartbeatDue(std::int64_t nodes, int mask) { return (nodes & mask) == 0; }
 
 }  // namespace morvi

@@ -52,8 +52,9 @@ std::string_view Trimmed(std::string_view text) {
 std::size_t FormatThinkingLine(char (&out)[kThinkingLineSize]) {
   Thinker& t = thinker;
   const PvEntry* row = t.pvTable[0];
-  int n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %d ", t.nominalDepth,
-                        row[0].score * 0.09765625, ElapsedCentiseconds(t), searchCounters.nodes);
+  int n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %lld ", t.nominalDepth,
+                        row[0].score * 0.09765625, ElapsedCentiseconds(t),
+                        static_cast<long long>(searchCounters.nodes));
   std::size_t length = n < 0 ? 0 : static_cast<std::size_t>(n);
   if (engineState.pondering && !engineState.ponderHit) {
     length += AppendMove(out + length, kThinkingLineSize - length, t.ponderMove);

@@ -17,9 +17,9 @@ class BenchSuite : public ::testing::Test {
   void TearDown() override { testing::ResetSearchState(); }
 
   // Node counts of every position searched three plies less deep.
-  static std::vector<int> ShortBench(bool reversed) {
+  static std::vector<long long> ShortBench(bool reversed) {
     std::span<const BenchPosition> all = BenchPositions();
-    std::vector<int> nodes(all.size());
+    std::vector<long long> nodes(all.size());
     for (size_t k = 0; k < all.size(); ++k) {
       size_t i = reversed ? all.size() - 1 - k : k;
       BenchOutcome outcome;
@@ -52,12 +52,12 @@ TEST_F(BenchSuite, PositionsAreLegalAndPlayable) {
 }
 
 TEST_F(BenchSuite, SignatureIsStableAndOrderFree) {
-  std::vector<int> first = ShortBench(false);
-  std::vector<int> again = ShortBench(false);
-  std::vector<int> reversed = ShortBench(true);
+  std::vector<long long> first = ShortBench(false);
+  std::vector<long long> again = ShortBench(false);
+  std::vector<long long> reversed = ShortBench(true);
   EXPECT_EQ(first, again);
   EXPECT_EQ(first, reversed);
-  for (int n : first) EXPECT_GT(n, 0);
+  for (long long n : first) EXPECT_GT(n, 0);
 }
 
 }  // namespace

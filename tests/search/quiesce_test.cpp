@@ -71,7 +71,7 @@ TEST_F(Quiescence, EvaluationLevelFallsWithRemainingDepth) {
   struct Case {
     int ply;
     int depth;
-    int EvalStats::*level;
+    std::int64_t EvalStats::*level;
   } cases[] = {{4, 2, &EvalStats::complete}, {6, 2, &EvalStats::medium}, {7, 2, &EvalStats::fast}};
   for (const Case& c : cases) {
     evalStats = EvalStats{};

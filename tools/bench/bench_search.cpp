@@ -76,8 +76,9 @@ int Search(int argc, char** argv) {
   Think(result, budget, depth);
   int elapsed = ClockMs() - start;
   char line[160];
-  std::snprintf(line, sizeof line, "bestmove %s score %d depth %d nodes %d ms %d\n",
-                MoveOrNone(result.move).c_str(), result.score, thinker.nominalDepth, searchCounters.nodes,
+  std::snprintf(line, sizeof line, "bestmove %s score %d depth %d nodes %lld ms %d\n",
+                MoveOrNone(result.move).c_str(), result.score, thinker.nominalDepth,
+                static_cast<long long>(searchCounters.nodes),
                 elapsed);
   ConsoleWrite(line);
   return 0;
@@ -101,7 +102,7 @@ int Bench(int argc, char** argv) {
       return 1;
     }
     ++index;
-    std::printf("position %2d depth %2d nodes %10d ms %6d bestmove %s score %d\n", index,
+    std::printf("position %2d depth %2d nodes %10lld ms %6d bestmove %s score %d\n", index,
                 entry.depth - reduction, outcome.nodes, outcome.milliseconds,
                 MoveOrNone(outcome.bestMove).c_str(), outcome.score);
     std::fflush(stdout);
