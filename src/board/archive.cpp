@@ -113,6 +113,13 @@ void Position::ArchivePush(Move move) {
   BookAppendMove(move);
 }
 
+void Position::ArchiveRestart() {
+  Archive[0][0] = 0;
+  StorePosition(Archive[0]);
+  ArchiveCount = 1;
+  RepeatCount = 0;
+}
+
 bool Position::TakeBack() {
   if (ArchiveCount <= 1) {
     LogLine("Board", "Error - trying to pop an empty archive");

@@ -56,6 +56,9 @@ struct Position {
   // Game set-up and the game archive.
   void NewGame();
   void ArchivePush(Move move);
+  // Starts the archive afresh from the current position (entry 0, as after a
+  // new game) with an empty repetition list; the book text is left alone.
+  void ArchiveRestart();
   // Both refuse (log "Error - trying to pop an empty archive" and change
   // nothing) when no earlier position is stored; they return false then.
   bool TakeBack();
@@ -122,5 +125,9 @@ void SortMoves(MoveEntry* list, int first, int last);
 std::string MoveText(Move move);
 // The same into a caller's buffer of at least 5 chars (no allocation).
 void MoveTextTo(Move move, char* out);
+// The move as a game move is written to the opponent: the coordinates, then
+// for an under-promotion its piece letter in lower case ("e7e8n"); a queen
+// promotion gets its "q" only when queenLetter is set ("e7e8" or "e7e8q").
+std::string GameMoveText(Move move, bool queenLetter = false);
 
 }  // namespace morvi

@@ -1,43 +1,61 @@
-// The stand-in engine thread: takes each queued record and destroys it, and
-// ends after the quit command. While the queue is empty it sleeps on the
-// queue's wait instead of spinning.
+// The engine thread's start and its loop: drain the queue, executing each
+// record and logging its text; after "quit" end at once (no further search);
+// otherwise run one pass, and when the pass found nothing to do, sleep until
+// the next record arrives instead of polling.
 #include "engine/engine_thread.h"
 
 #include <memory>
+#include <string>
 #include <system_error>
 #include <thread>
 
-#include "frontend/command.h"
+#include "engine/command_dispatch.h"
+#include "engine/engine_output.h"
+#include "engine/engine_pass.h"
+#include "engine/init_engine.h"
 #include "frontend/command_queue.h"
+#include "frontend/console.h"
+#include "frontend/debug_log.h"
+#include "frontend/user_texts.h"
 
 namespace morvi {
 
 namespace {
 
 // The engine thread's handle, owned by the main thread.
-struct EngineThread {
+struct EngineThreadHandle {
   std::thread thread;
 };
-EngineThread engineThread;
+EngineThreadHandle engineThread;
 
-constexpr int kIdleWaitMs = 100;
-
-void EngineLoop() {
-  for (;;) {
-    std::unique_ptr<CommandRecord> record = TakeCommand();
-    if (!record) {
-      WaitForCommand(kIdleWaitMs);
-      continue;
-    }
-    if (record->id == CMD_QUIT) return;
+// Step 1 of the loop; true when the quit command was executed.
+bool DrainQueue() {
+  bool quit = false;
+  while (std::unique_ptr<CommandRecord> record = TakeCommand()) {
+    std::string logText;
+    quit = ExecuteCommand(std::move(record), logText);
+    if (!logText.empty()) LogText("Command", logText);
+    if (quit) break;
   }
+  return quit;
 }
 
 }  // namespace
 
+void EngineThread() {
+  const std::string version(UserText(TEXT_VERSION));
+  ConsoleWrite("\ntelluser Morvi V(" + version + ")\n");
+  LogLine("Eng-out", "Morvi Chess engine started - Version " + version);
+  InitEngine();
+  for (;;) {
+    if (DrainQueue()) return;
+    if (!RunPass()) WaitForCommand();
+  }
+}
+
 bool StartEngineThread() {
   try {
-    engineThread.thread = std::thread(EngineLoop);
+    engineThread.thread = std::thread(EngineThread);
   } catch (const std::system_error&) {
     return false;
   }
@@ -46,6 +64,13 @@ bool StartEngineThread() {
 
 void JoinEngineThread() {
   if (engineThread.thread.joinable()) engineThread.thread.join();
+}
+
+void StopEngineThreadQuietly() {
+  if (!engineThread.thread.joinable()) return;
+  RequestQuietQuit();
+  QueueCommand(CMD_QUIT);
+  JoinEngineThread();
 }
 
 }  // namespace morvi

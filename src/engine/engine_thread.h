@@ -1,14 +1,22 @@
-// The engine thread: started once at start-up, it takes the queued command
-// records in arrival order and ends after it has taken the quit command.
-// For now it is a stand-in that destroys each record without executing it.
+// The engine thread: started once at start-up, it executes the queued
+// command records in arrival order, and between them plays, ponders and
+// analyses; it ends right after executing the quit command.
 #pragma once
 
 namespace morvi {
 
 // Starts the engine thread; false if it could not be started.
 bool StartEngineThread();
-// Waits for the engine thread to end (it ends after taking CMD_QUIT). Does
-// nothing if the thread was not started or has been joined already.
+// Waits for the engine thread to end. Does nothing if the thread was not
+// started or has been joined already.
 void JoinEngineThread();
+
+// Ends the engine thread without its farewell line (the program is ending for
+// another reason and has said why) and waits for it: a search in progress is
+// stopped by the quit command it finds queued.
+void StopEngineThreadQuietly();
+
+// The engine thread's procedure: banner, InitEngine, then the loop.
+void EngineThread();
 
 }  // namespace morvi

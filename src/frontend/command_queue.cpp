@@ -2,8 +2,6 @@
 // queue lock. Taking never blocks on an empty queue; waiting is separate.
 #include "frontend/command_queue.h"
 
-#include <chrono>
-
 namespace morvi {
 
 CommandQueue commandQueue;
@@ -55,10 +53,9 @@ size_t QueuedCount() {
   return commandQueue.records.size();
 }
 
-bool WaitForCommand(int milliseconds) {
+void WaitForCommand() {
   std::unique_lock<std::mutex> guard(commandQueue.lock);
-  return commandQueue.posted.wait_for(guard, std::chrono::milliseconds(milliseconds),
-                                      [] { return !commandQueue.records.empty(); });
+  commandQueue.posted.wait(guard, [] { return !commandQueue.records.empty(); });
 }
 
 void WaitUntilQueueEmpty() {

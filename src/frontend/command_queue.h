@@ -41,10 +41,9 @@ void DropHeadLocked();
 // Number of queued records (takes the lock).
 size_t QueuedCount();
 
-// Engine thread, when idle: waits up to the given time for a record to be
-// queued; true when the queue holds one. Lets an idle engine thread sleep
-// instead of spinning.
-bool WaitForCommand(int milliseconds);
+// Engine thread, when idle: sleeps until the queue holds a record (at once if
+// it does already), so that an idle engine uses no processor time.
+void WaitForCommand();
 // Input thread at the end: waits until the engine thread has taken every
 // queued record.
 void WaitUntilQueueEmpty();

@@ -26,11 +26,21 @@ void WriteAll(int fd, const char* data, size_t size) {
     size -= static_cast<size_t>(n);
   }
 }
+
+// Set, under the output lock, once the last words are written.
+bool consoleClosed = false;
+
 }  // namespace
 
 void ConsoleWrite(std::string text) {
   std::lock_guard<std::mutex> guard(OutputLock());
-  WriteAll(STDOUT_FILENO, text.data(), text.size());
+  if (!consoleClosed) WriteAll(STDOUT_FILENO, text.data(), text.size());
+}
+
+void ConsoleWriteLast(std::string text) {
+  std::lock_guard<std::mutex> guard(OutputLock());
+  if (!consoleClosed) WriteAll(STDOUT_FILENO, text.data(), text.size());
+  consoleClosed = true;
 }
 
 }  // namespace morvi

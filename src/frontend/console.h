@@ -14,4 +14,8 @@ std::mutex& OutputLock();
 // Writes the text unchanged (no line end added) and flushes, in one piece.
 void ConsoleWrite(std::string text);
 
+// Writes the program's last words (a fatal message): every later ConsoleWrite,
+// from either thread, writes nothing.
+void ConsoleWriteLast(std::string text);
+
 }  // namespace morvi

@@ -120,8 +120,8 @@ void InputPass(MainThread& main) {
     return;
   }
   if (status == LineStatus::TooLong) {
-    ConsoleWrite(Text(TEXT_ERROR) + " (Fatal - too much input - max is " +
-                 std::to_string(kMaxLineLength) + " chars) : " + raw + "\n");
+    ConsoleWriteLast(Text(TEXT_ERROR) + " (Fatal - too much input - max is " +
+                     std::to_string(kMaxLineLength) + " chars) : " + raw + "\n");
     main.resultCode = EXIT_LINE_TOO_LONG;
     return;
   }
@@ -135,12 +135,12 @@ void InputPass(MainThread& main) {
   }
 }
 
-// Every ending other than the quit sequence: stop the engine thread quietly so
-// that no thread runs while the process ends, then close the log.
+// Every ending other than the quit sequence: stop the engine thread quietly
+// (no farewell line after the fatal message) so that no thread runs while the
+// process ends, then close the log.
 void StopEngine(MainThread& main) {
   if (main.engineRunning) {
-    QueueCommand(CMD_QUIT);
-    JoinEngineThread();
+    StopEngineThreadQuietly();
     main.engineRunning = false;
   }
   ClearQueue();

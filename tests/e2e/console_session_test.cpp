@@ -10,6 +10,9 @@
 namespace morvi::e2e {
 namespace {
 
+// The farewell of console mode and the engine thread's last line.
+std::string Bye() { return std::string(kFarewell) + std::string(kByeBye); }
+
 std::string P(int count) {  // count prompts
   std::string prompts;
   for (int i = 0; i < count; ++i) prompts += kPrompt;
@@ -19,7 +22,7 @@ std::string P(int count) {  // count prompts
 TEST(ConsoleSession, BannerPromptAndQuit) {
   EngineInstall engine;
   auto run = engine.Run("quit\n");
-  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + std::string(kFarewell)));
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
 }
@@ -27,9 +30,11 @@ TEST(ConsoleSession, BannerPromptAndQuit) {
 TEST(ConsoleSession, HelpListsTheCommandsInBothModes) {
   EngineInstall engine;
   auto run = engine.Run("help\nHELP\nxboard\nhelp\nquit\n");
+  // The engine thread answers "xboard" with a line end, after the main
+  // thread's output here (it is still calibrating at start-up).
   EXPECT_EQ(Normalised(run.out),
             AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kHelpText) + P(1) +
-                       std::string(kHelpText)));
+                       std::string(kHelpText) + "\n" + std::string(kByeBye)));
   EXPECT_EQ(run.exitCode, 0);
 }
 
@@ -37,7 +42,7 @@ TEST(ConsoleSession, QuitAndByeInAnyLetterCase) {
   for (const char* line : {"QUIT\n", "Quit\n", "quit\n", "bye\n", "BYE\n", "  quit\n", "\tbye\n"}) {
     EngineInstall engine;
     auto run = engine.Run(std::string(line) + "help\n");
-    EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + std::string(kFarewell))) << line;
+    EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Bye())) << line;
     EXPECT_EQ(run.exitCode, 0) << line;
   }
 }
@@ -47,7 +52,7 @@ TEST(ConsoleSession, QuitWithTrailingBlankIsUnknown) {
   auto run = engine.Run("quit \nexit\nbye\n");
   // "exit" leaves analysis; it does not end the program.
   EXPECT_EQ(Normalised(run.out),
-            AfterStart(P(1) + Unknown("quit ") + P(2) + std::string(kFarewell)));
+            AfterStart(P(1) + Unknown("quit ") + P(2) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
 }
 
@@ -55,7 +60,7 @@ TEST(ConsoleSession, LongestLineIs253Characters) {
   EngineInstall engine;
   std::string line253(253, 'z');
   auto run = engine.Run(line253 + "\nquit\n");
-  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Unknown(line253) + P(1) + std::string(kFarewell)));
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Unknown(line253) + P(1) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
 }
 
@@ -76,37 +81,44 @@ TEST(ConsoleSession, EmptyLineAndBlanksAreUnknown) {
   EngineInstall engine;
   auto run = engine.Run("\n   \n  Foo Bar  \nquit\n");
   EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Unknown("") + P(1) + Unknown("") + P(1) +
-                                            Unknown("Foo Bar  ") + P(1) + std::string(kFarewell)));
+                                            Unknown("Foo Bar  ") + P(1) + Bye()));
 }
 
 TEST(ConsoleSession, DisplayOnlyInConsoleModeAndNoFarewellAfterXboard) {
   EngineInstall engine;
-  auto run = engine.Run("d\nxboard\nd\nfoo\nquit\n");
+  test_support::ChildProcess child(engine.Exe());
+  ASSERT_TRUE(child.WaitFor(kEngineBanner));
+  child.Send("xboard\n");
+  ASSERT_TRUE(child.WaitUntil([](const std::string& out) {  // the engine's answer to "xboard"
+    return Normalised(out) == AfterStart(P(1) + "\n");
+  }));
   // After "xboard": no prompt, "d" is ignored silently, unknown lines are still answered.
-  EXPECT_EQ(Normalised(run.out), AfterStart(P(2) + Unknown("foo")));
+  child.Send("d\nfoo\nquit\n");
+  auto run = child.Finish();
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + "\n" + Unknown("foo") + std::string(kByeBye)));
   EXPECT_EQ(run.exitCode, 0);
 }
 
 TEST(ConsoleSession, FritzAlsoLeavesConsoleMode) {
   EngineInstall engine;
   auto run = engine.Run("FRITZ\nbye\n");
-  EXPECT_EQ(Normalised(run.out), AfterStart(P(1)));
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + std::string(kByeBye)));
   EXPECT_EQ(run.exitCode, 0);
 }
 
 TEST(ConsoleSession, EndOfInputEndsLikeQuit) {
   EngineInstall engine;
   auto run = engine.Run("");
-  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + std::string(kFarewell)));
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
 
   run = engine.Run("help");  // a last line without a line end is still read
   EXPECT_EQ(Normalised(run.out),
-            AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kFarewell)));
+            AfterStart(P(1) + std::string(kHelpText) + P(1) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
 
   run = engine.Run("xboard\n");
-  EXPECT_EQ(Normalised(run.out), AfterStart(P(1)));
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + "\n" + std::string(kByeBye)));
   EXPECT_EQ(run.exitCode, 0);
 }
 
@@ -114,10 +126,11 @@ TEST(ConsoleSession, RecognisedCommandsAreQueuedSilently) {
   EngineInstall engine;
   auto run = engine.Run(
       "new\nlevel 40 5 0\nTIME 6000\notim 99999999999\ne2e4\nresult 1-0 {White mates}\n"
-      "name Club Player\nrating 2100 1950\n.\nedit\nPe4\nc\n.\nlevel 40 5\ne9e4\nc\nquit\n");
-  // Only the ill-formed level, the bad square and "c" outside edit mode are unknown.
+      "name Club Player\nrating 2100 1950\nforce\nedit\nPe4\nc\n.\nlevel 40 5\ne9e4\nc\nquit\n");
+  // Only the ill-formed level, the bad square and "c" outside edit mode are
+  // unknown; the engine executes the rest without a word.
   EXPECT_EQ(Normalised(run.out), AfterStart(P(14) + Unknown("level 40 5") + P(1) + Unknown("e9e4") +
-                                            P(1) + Unknown("c") + P(1) + std::string(kFarewell)));
+                                            P(1) + Unknown("c") + P(1) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
 }
 
@@ -125,21 +138,22 @@ TEST(ConsoleSession, WindowsLineEndsAreAccepted) {
   EngineInstall engine;
   auto run = engine.Run("help\r\nquit\r\n");
   EXPECT_EQ(Normalised(run.out),
-            AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kFarewell)));
+            AfterStart(P(1) + std::string(kHelpText) + P(1) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
 }
 
 TEST(ConsoleSession, InterruptSignalIsIgnored) {
   EngineInstall engine;
   test_support::ChildProcess child(engine.Exe());
-  child.WaitForOutput(kPrompt);
+  ASSERT_TRUE(child.WaitFor(kEngineBanner));
+  ASSERT_TRUE(child.WaitFor(kPrompt));
   for (int i = 0; i < 5; ++i) child.Signal(SIGINT);
   child.Send("help\n");
   child.WaitForOutput(std::string(kHelpText) + std::string(kPrompt));
   child.Send("quit\n");
   auto run = child.Finish();
   EXPECT_EQ(Normalised(run.out),
-            AfterStart(P(1) + std::string(kHelpText) + P(1) + std::string(kFarewell)));
+            AfterStart(P(1) + std::string(kHelpText) + P(1) + Bye()));
   EXPECT_EQ(run.exitCode, 0);
 }
 
@@ -159,10 +173,10 @@ TEST(ConsoleSession, ClosedOutputPipeDoesNotKillTheEngine) {
 TEST(ConsoleSession, ManyQueuedCommandsThenQuitEndCleanly) {
   // The engine thread is still taking records when "quit" arrives.
   EngineInstall engine;
-  std::string input = "xboard\n";
-  for (int i = 0; i < 2000; ++i) input += "e2e4\nlevel 0 2:30 12\n";
+  std::string input = "xboard\nforce\n";
+  for (int i = 0; i < 2000; ++i) input += "e2e4\nlevel 0 2:30 12\nundo\n";
   auto run = engine.Run(input + "quit\n");
-  EXPECT_EQ(Normalised(run.out), AfterStart(P(1)));
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + "\n" + std::string(kByeBye)));
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
 }

@@ -24,7 +24,7 @@ TEST(DebugLogFile, RecordsOfASession) {
   std::string log = engine.Dir().Read("morvi.log");
   // The raw line is logged; an unknown command's record has the line as its
   // tail and no line end of its own.
-  EXPECT_EQ(MaskStamps(log), "[T]   Main-in:   go \n"
+  EXPECT_EQ(MainRecords(log), "[T]   Main-in:   go \n"
                              "[T]   Main-in: Foo \n"
                              "[T]  Main-out: {uknown command} Foo"
                              "[T]   Main-in:  \n"
@@ -43,7 +43,7 @@ TEST(DebugLogFile, ExcludedCategoriesAreSilencedByExactName) {
       "[Main]\nDebugFile=morvi.log\n[Debug]\nExclude3=Main-in\nExclude9=main-out\nExclude0=\n");
   auto run = engine.Run("quit\n");
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(MaskStamps(engine.Dir().Read("morvi.log")),
+  EXPECT_EQ(MainRecords(engine.Dir().Read("morvi.log")),
             "[T]  Main-out: Put QUIT in command queue \n"
             "[T]  Main-out: Command queue clean, closing debug file \n");
 }
@@ -63,7 +63,7 @@ TEST(DebugLogFile, ProfileNamesIgnoreLetterCaseAndBlanks) {
   EngineInstall engine("# comment\n[ MAIN ]\n  debugfile  =  session.log  \n");
   auto run = engine.Run("quit\n");
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(MaskStamps(engine.Dir().Read("session.log")), kQuitRecords);
+  EXPECT_EQ(MainRecords(engine.Dir().Read("session.log")), kQuitRecords);
 }
 
 TEST(DebugLogFile, AnEarlierLogIsReplaced) {
@@ -71,7 +71,7 @@ TEST(DebugLogFile, AnEarlierLogIsReplaced) {
   engine.Dir().Write("morvi.log", std::string(5000, 'o'));
   auto run = engine.Run("quit\n");
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(MaskStamps(engine.Dir().Read("morvi.log")), kQuitRecords);
+  EXPECT_EQ(MainRecords(engine.Dir().Read("morvi.log")), kQuitRecords);
 }
 
 TEST(DebugLogFile, SecondInstanceWritesToTheNameWith2) {
@@ -81,7 +81,7 @@ TEST(DebugLogFile, SecondInstanceWritesToTheNameWith2) {
 
   auto second = engine.Run("bye\n");
   EXPECT_EQ(second.exitCode, 0);
-  EXPECT_EQ(MaskStamps(engine.Dir().Read("morvi.log2")),
+  EXPECT_EQ(MainRecords(engine.Dir().Read("morvi.log2")),
             "[T]   Main-in: bye \n"
             "[T]  Main-out: Put QUIT in command queue \n"
             "[T]  Main-out: Command queue clean, closing debug file \n");
@@ -89,7 +89,7 @@ TEST(DebugLogFile, SecondInstanceWritesToTheNameWith2) {
   first.Send("quit\n");
   auto run = first.Finish();
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(MaskStamps(engine.Dir().Read("morvi.log")), kQuitRecords);
+  EXPECT_EQ(MainRecords(engine.Dir().Read("morvi.log")), kQuitRecords);
 }
 
 TEST(DebugLogFile, NeitherNameCreatedEndsWithCode4) {
@@ -106,7 +106,7 @@ TEST(DebugLogFile, OverlongLineIsNotLogged) {
   EngineInstall engine("[Main]\nDebugFile=morvi.log\n");
   auto run = engine.Run("go\n" + std::string(300, 'q') + "\n");
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(MaskStamps(engine.Dir().Read("morvi.log")), "[T]   Main-in: go \n");
+  EXPECT_EQ(MainRecords(engine.Dir().Read("morvi.log")), "[T]   Main-in: go \n");
 }
 
 }  // namespace

@@ -20,6 +20,26 @@ std::string MaskStamps(const std::string& log) {
   return masked;
 }
 
+std::string RecordsOf(const std::string& log, std::initializer_list<std::string_view> categories) {
+  std::string masked = MaskStamps(log);
+  std::string kept;
+  size_t at = masked.find("[T]");
+  while (at != std::string::npos) {
+    size_t next = masked.find("[T]", at + 3);
+    std::string record = masked.substr(at, next == std::string::npos ? std::string::npos : next - at);
+    size_t colon = record.find(": ");
+    if (colon != std::string::npos) {
+      std::string category = record.substr(3, colon - 3);
+      category.erase(0, category.find_first_not_of(' '));
+      for (std::string_view wanted : categories) {
+        if (category == wanted) kept += record;
+      }
+    }
+    at = next;
+  }
+  return kept;
+}
+
 EngineInstall::EngineInstall(std::string_view profile) {
   exe_ = test_support::InstallProgram(dir_, MORVI_BINARY, "morvi");
   if (!profile.empty()) dir_.Write("morvi.ini", profile);

@@ -3,6 +3,7 @@
 // expected output of a console session.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,11 @@ namespace morvi::e2e {
 // Written by the main thread at start-up, up to and including "Engine started".
 inline constexpr std::string_view kStartText =
     "\nWelcome to Morvi\n Version (1.19c) \n (Enter HELP  to see commands)\n\nEngine started\n";
-// The engine thread's own line at its start; empty while the engine thread is
-// a stand-in. Tests remove it from the output wherever the thread's timing
-// puts it (see Normalised).
-inline constexpr std::string_view kEngineBanner = "";
+// The engine thread's own line at its start. Tests remove it from the output
+// wherever the thread's timing puts it (see Normalised), or wait for it.
+inline constexpr std::string_view kEngineBanner = "\ntelluser Morvi V(1.19c)\n";
+// The engine thread's last line, at "quit".
+inline constexpr std::string_view kByeBye = "Engine: Bye-bye 5 ****************\n";
 
 inline constexpr std::string_view kPrompt = "Morvi >  ";
 inline constexpr std::string_view kFarewell = "Thanks for playing - see you soon!\n\n";
@@ -50,6 +52,13 @@ inline std::string Normalised(std::string out) {
 
 // Log text with every record's time stamp replaced by "[T]".
 std::string MaskStamps(const std::string& log);
+
+// The records of the masked log whose category is one of the given ones, in
+// order, each starting with its "[T]" (a record without a line end ends where
+// the next one starts).
+std::string RecordsOf(const std::string& log, std::initializer_list<std::string_view> categories);
+// The main thread's records: "Main-in" and "Main-out".
+inline std::string MainRecords(const std::string& log) { return RecordsOf(log, {"Main-in", "Main-out"}); }
 
 // A copy of the built engine in its own folder, with an optional profile.
 class EngineInstall {

@@ -43,14 +43,16 @@ TEST_F(CommandQueueTest, DropHeadRemovesTheOldest) {
 }
 
 TEST_F(CommandQueueTest, WaitsForAPostAndForTheQueueToEmpty) {
-  EXPECT_FALSE(WaitForCommand(1));
+  QueueCommand(CMD_HINT);
+  WaitForCommand();  // returns at once: a record is queued
+  EXPECT_EQ(TakeCommand()->id, CMD_HINT);
   std::thread consumer([] {
     int taken = 0;
     while (taken < 3) {
       if (TakeCommand()) {
         ++taken;
       } else {
-        WaitForCommand(1000);
+        WaitForCommand();
       }
     }
   });

@@ -90,8 +90,8 @@ TEST_F(Heartbeat, UnknownVerdictOnlyLogs) {
   EXPECT_EQ(log.Records(), (std::vector<std::string>{"Heartbeat: DEFAULT - ERROR*****"}));
 }
 
-TEST_F(Heartbeat, StandInHandlerLeavesEveryCommandToTheEngineLoop) {
-  Queue(CMD_TIME);
+TEST_F(Heartbeat, AnAbortingCommandIsOfferedAgainAtEachPoll) {
+  Queue(CMD_NEW);
   LogCapture log;
   HeartbeatInQuiesce();
   HeartbeatInQuiesce();  // the record is offered again

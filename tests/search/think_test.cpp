@@ -185,7 +185,7 @@ TEST_F(ThinkTest, AbortBeforeAnyRootMoveLeavesNoMove) {
 
 TEST_F(ThinkTest, CommandFromTheInputThreadStopsTheSearch) {
   Load(kStart);
-  thinker.heartbeatMask = kStandInHeartbeatMask;
+  thinker.heartbeatMask = kPollMaskCap;
   thinker.clock = ClockMs;
   // Whenever the record arrives, the next heartbeat finds it; the search
   // would otherwise run for minutes.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -100,7 +101,7 @@ void ChildProcess::CloseOutput() {
   out_ = -1;
 }
 
-bool ChildProcess::Pump(bool closeInputWhenSent) {
+bool ChildProcess::Pump(bool closeInputWhenSent, int timeoutMs) {
   if (in_ >= 0 && pending_.empty() && closeInputWhenSent) {
     ::close(in_);
     in_ = -1;
@@ -108,7 +109,7 @@ bool ChildProcess::Pump(bool closeInputWhenSent) {
   pollfd fds[3] = {{out_, POLLIN, 0}, {err_, POLLIN, 0}, {-1, POLLOUT, 0}};
   if (in_ >= 0 && !pending_.empty()) fds[2].fd = in_;
   if (out_ < 0 && err_ < 0) return false;
-  if (::poll(fds, 3, -1) < 0) return errno == EINTR;
+  if (::poll(fds, 3, timeoutMs) < 0) return errno == EINTR;
   if (fds[2].revents != 0) {
     ssize_t n = ::write(in_, pending_.data(), pending_.size());
     if (n > 0) {
@@ -137,8 +138,24 @@ bool ChildProcess::Pump(bool closeInputWhenSent) {
 }
 
 const std::string& ChildProcess::WaitForOutput(std::string_view text) {
-  while (result_.out.find(text) == std::string::npos && out_ >= 0) Pump(false);
+  WaitFor(text);
   return result_.out;
+}
+
+bool ChildProcess::WaitFor(std::string_view text, size_t from, int timeoutMs) {
+  return WaitUntil(
+      [&](const std::string& out) { return out.size() >= from && out.find(text, from) != std::string::npos; },
+      timeoutMs);
+}
+
+bool ChildProcess::WaitUntil(const std::function<bool(const std::string&)>& done, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done(result_.out)) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (out_ < 0 || left.count() <= 0) return false;
+    Pump(false, static_cast<int>(left.count()) + 1);
+  }
+  return true;
 }
 
 RunResult ChildProcess::Finish() {

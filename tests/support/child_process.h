@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,9 +52,16 @@ class ChildProcess {
 
   // Queues text for the child's standard input (written while waiting).
   void Send(std::string_view text);
-  // Reads until the child's standard output holds the text (or ends); returns
-  // everything read so far.
+  // Reads until the child's standard output holds the text (or ends, or a
+  // minute passes); returns everything read so far.
   const std::string& WaitForOutput(std::string_view text);
+  // Reads until the text appears at or after offset `from` of the output;
+  // false when the output ends or the time (milliseconds) runs out first.
+  bool WaitFor(std::string_view text, size_t from = 0, int timeoutMs = 60000);
+  // Reads until the predicate holds for the output so far; false as above.
+  bool WaitUntil(const std::function<bool(const std::string&)>& done, int timeoutMs = 60000);
+  // Everything the child has written to its standard output so far.
+  const std::string& Output() const { return result_.out; }
   void Signal(int signal) const;
   // Closes the reading end of the child's standard output, as a GUI that goes
   // away does; later output of the child is lost.
@@ -65,7 +73,7 @@ class ChildProcess {
  private:
   // One round of poll: writes pending input, reads available output. False
   // when both outputs have ended.
-  bool Pump(bool closeInputWhenSent);
+  bool Pump(bool closeInputWhenSent, int timeoutMs = -1);
 
   pid_t pid_ = -1;
   int in_ = -1;

@@ -1,0 +1,98 @@
+// CompleteEngineMove in its seven steps. With no move to play the result is
+// read from the board itself: mated when in check, else stalemate (a search
+// under the fifty-move rule scores a mate 0 too).
+#include "engine/engine_move.h"
+
+#include <cstdio>
+#include <string>
+
+#include "board/position.h"
+#include "engine/engine_output.h"
+#include "engine/user_move.h"
+#include "eval/evaluate.h"
+#include "frontend/console.h"
+#include "frontend/debug_log.h"
+#include "search/thinker.h"
+
+namespace morvi {
+namespace {
+
+void ReportNoMove() {
+  EngineState& s = engineState;
+  if (!position.InCheck(position.SideToMove)) {
+    ConsoleWrite("1/2-1/2 {Stalemate}\n");
+  } else {
+    ConsoleWrite(s.engineColour == kWhite ? "0-1 {Black mates}\n" : "1-0 {White mates}\n");
+  }
+  s.engineActive = false;
+}
+
+// Steps 2 to 6; false when the move was refused.
+bool PlayEngineMove(const SearchResult& result) {
+  EngineState& s = engineState;
+  UndoRecord undo;
+  if (position.MakeMove(result.move, undo) == 0) {
+    LogLine("Engine", "Error - search ended with illegal move!");
+    ConsoleWrite("Error : search ended with illegal move!\n");
+    s.engineActive = false;
+    return false;
+  }
+  AnnounceMove(s.moveNumber, result.move);
+  if (position.SideToMove == kWhite) ++s.moveNumber;
+  if (result.score == 0 && IsRepetition()) {
+    AnnounceResult("1/2-1/2 {Draw by repetition}\n");
+    s.engineActive = false;
+  }
+  if (result.score == kMateInOneScore) {
+    AnnounceResult(s.engineColour == kWhite ? "1-0 {White mates}\n" : "0-1 {Black mates}\n");
+    s.engineActive = false;
+  }
+  position.ArchivePush(result.move);
+  s.ponderFinished = false;
+  LogLine("Engine", "Engine move applied");
+  return true;
+}
+
+void Statistic(const char* text) {
+  ConsoleWrite(text);
+  LogText("Engine", text);
+}
+
+}  // namespace
+
+void ReportPassStatistics(int score) {
+  const SearchCounters& c = searchCounters;
+  const long long nodes = c.nodes;
+  const int elapsedMs = thinker.clock() - engineState.passStart;
+  const double s = score / 1024.0;
+  const double seconds = elapsedMs * 0.001;
+  char line[256];
+  if (elapsedMs != 0) {
+    std::snprintf(line, sizeof line, "Score: %3.2f Evals/Nodes: %lld/%lld in %d (%5.2f seconds) %6.2f Nodes/sec\n", s,
+                  static_cast<long long>(evalStats.evaluations), nodes, elapsedMs, seconds, nodes / seconds);
+  } else {
+    std::snprintf(line, sizeof line, "Score: %3.2f Evals/Nodes: %lld/%lld in %d (%5.2f seconds) \n", s,
+                  static_cast<long long>(evalStats.evaluations), nodes, elapsedMs, seconds);
+  }
+  Statistic(line);
+  std::snprintf(line, sizeof line, "Evaluations Complete/Medium/Fast: %lld/%lld/%lld/ \n",
+                static_cast<long long>(evalStats.complete), static_cast<long long>(evalStats.medium),
+                static_cast<long long>(evalStats.fast));
+  Statistic(line);
+  std::snprintf(line, sizeof line, "QSkips/StaticSkips/NullSkips: %lld/%lld/%lld HashNodes/Hits: %lld/%lld AvgMoves/Node %4.2f\n",
+                static_cast<long long>(c.QSkips), static_cast<long long>(c.StaticSkips),
+                static_cast<long long>(c.NullSkips), static_cast<long long>(c.HashNodes),
+                static_cast<long long>(c.HashHits), static_cast<double>(c.movesSearched) / c.expandedNodes);
+  Statistic(line);
+}
+
+void CompleteEngineMove(const SearchResult& result) {
+  if (!HasMove(result)) {
+    ReportNoMove();
+  } else {
+    PlayEngineMove(result);
+  }
+  ReportPassStatistics(result.score);
+}
+
+}  // namespace morvi

@@ -1,0 +1,133 @@
+// The pass: the per-pass counters reset, then exactly one branch, tested in
+// order: analysis, the engine's move (book first, else a search within the
+// safe time limit), pondering, or nothing. No branch searches a position the
+// engine cannot play from, and none runs while a position is being edited.
+#include "engine/engine_pass.h"
+
+#include "board/position.h"
+#include "book/opening_book.h"
+#include "engine/engine_move.h"
+#include "engine/engine_output.h"
+#include "engine/engine_state.h"
+#include "engine/pondering.h"
+#include "engine/time_allocation.h"
+#include "engine/user_move.h"
+#include "eval/evaluate.h"
+#include "frontend/debug_log.h"
+#include "search/think.h"
+#include "search/thinker.h"
+
+namespace morvi {
+namespace {
+
+void StartPass() {
+  ResetSearchCounters();
+  evalStats = EvalStats{};
+  engineState.searchAborted = false;
+  engineState.passStart = thinker.clock();
+}
+
+// The evaluations that refresh the stage material before a search.
+void RefreshEvaluation() {
+  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
+}
+
+void Analyse() {
+  EngineState& s = engineState;
+  s.engineColour = position.SideToMove;
+  s.analysisDone = true;
+  if (!position.IsPlayable()) {
+    AnnounceUnplayable();
+    return;
+  }
+  RefreshEvaluation();
+  SearchResult result;
+  Think(result, kOpenEndedLimit);
+}
+
+// The book's move for this position as a generated move with value 0.
+bool BookMove(SearchResult& result) {
+  int from = 0;
+  int to = 0;
+  if (!BookProbe(from, to)) return false;
+  const Move move = FindMoveBySquares(from, to);
+  if (move == 0) return false;
+  result = {move, 0};
+  return true;
+}
+
+// A search cut short before it had any move (a "?" at its very start) while
+// moves exist is run again to its first move.
+void SearchOwnMove(SearchResult& result) {
+  Think(result, ThinkLimit());
+  if (!HasMove(result) && !engineState.searchAborted && HasLegalMove()) Think(result, 0);
+}
+
+void PlayOwnMove() {
+  EngineState& s = engineState;
+  if (!position.IsPlayable()) {
+    AnnounceUnplayable();
+    s.engineActive = false;
+    return;
+  }
+  RefreshEvaluation();
+  SearchResult result;
+  if (!BookMove(result)) SearchOwnMove(result);
+  if (s.searchAborted) {
+    s.engineActive = false;
+    return;
+  }
+  CompleteEngineMove(result);
+}
+
+// False when no reply could be predicted (nothing was searched).
+bool Ponder() {
+  EngineState& s = engineState;
+  if (!position.IsPlayable()) {
+    AnnounceUnplayable();
+    s.engineActive = false;
+    return true;
+  }
+  s.pondering = true;
+  s.ponderHit = false;
+  if (!StartPondering()) {
+    s.pondering = false;
+    return false;
+  }
+  RefreshEvaluation();
+  SearchResult result;
+  Think(result, kOpenEndedLimit);
+  if (s.ponderHit) {
+    // After a hit the opponent's move is a move of the game, whatever stopped
+    // the search; it is played only when nothing aborted it.
+    if (!s.searchAborted) CompleteEngineMove(result);
+    if (s.searchAborted) s.engineActive = false;
+  } else {
+    position.TakeBack();
+    LogLine("Thinker", "ABORT PONDERING");
+    s.ponderFinished = true;
+  }
+  s.pondering = false;
+  s.ponderHit = false;
+  return true;
+}
+
+}  // namespace
+
+bool RunPass() {
+  EngineState& s = engineState;
+  StartPass();
+  if (s.editMode) return false;
+  if (s.analysisMode && !s.analysisDone) {
+    Analyse();
+    return true;
+  }
+  if (s.engineColour == position.SideToMove && s.engineActive) {
+    PlayOwnMove();
+    return true;
+  }
+  if (s.engineActive && !s.ponderFinished && s.ponderEnabled && !openingBook.inBook) return Ponder();
+  return false;
+}
+
+}  // namespace morvi

@@ -1,0 +1,85 @@
+// InitEngine: the engine state and search state reset, a new game and book
+// line, the per-ply list bounds cleared, and the heartbeat calibration with
+// its log line. The calibration's mask is kept and logged as measured; the
+// search polls at least every kPollMaskCap + 1 nodes.
+#include "engine/init_engine.h"
+
+#include <algorithm>
+#include <string>
+
+#include "board/position.h"
+#include "book/opening_book.h"
+#include "engine/engine_state.h"
+#include "engine/in_search.h"
+#include "eval/evaluate.h"
+#include "frontend/debug_log.h"
+#include "search/thinker.h"
+
+namespace morvi {
+namespace {
+
+constexpr int kCalibrationCentiseconds = 30;
+constexpr int kCalibrationStep = 64;
+constexpr int kCompleteEntries = 4;  // entries evaluated at level Complete
+
+int calibratedMask = kPollMaskCap;
+
+// One pass over the generated moves; true once the time is up (raw set).
+bool CalibrationPass(int (*clock)(), int start, int& count, int& raw) {
+  MoveStack& ms = moveStack;
+  bool done = false;
+  position.GenerateMoves(ms.entries, &ms.listEnd[0]);
+  for (int i = ms.listStart[0]; i < ms.listEnd[0]; ++i) {
+    UndoRecord undo;
+    const Move move = ms.entries[i].move;
+    if (position.MakeMove(move, undo) == 0) continue;
+    Evaluate(position, i < kCompleteEntries ? kEvalComplete : kEvalFast);
+    ++count;
+    position.UnmakeMove(move, undo);
+    if (count % kCalibrationStep == 0 && (clock() - start) / 10 >= kCalibrationCentiseconds) {
+      done = true;
+      raw = count;
+    }
+  }
+  ms.listStart[0] = 0;
+  ms.listEnd[0] = 0;
+  return done;
+}
+
+}  // namespace
+
+int HeartbeatMaskFor(int raw) {
+  long long m = 1;
+  if (raw > 1) {
+    while (m < raw) m *= 2;
+  }
+  return static_cast<int>(m / 2 - 1);
+}
+
+int CalibrationCount(int (*clock)()) {
+  int count = 0;
+  int raw = 0;
+  const int start = clock();
+  while (!CalibrationPass(clock, start, count, raw)) {
+    if (count == 0) return 0;  // no legal move to evaluate: nothing to time
+  }
+  return raw;
+}
+
+int CalibratedHeartbeatMask() { return calibratedMask; }
+
+void InitEngine() {
+  ResetEngineState(engineState);
+  ResetThinker();
+  position.NewGame();
+  BookLoad();
+  for (int p = 0; p < kMaxPly; ++p) {
+    moveStack.listStart[p] = 0;
+    moveStack.listEnd[p] = 0;
+  }
+  calibratedMask = HeartbeatMaskFor(CalibrationCount(thinker.clock));
+  thinker.heartbeatMask = std::clamp(calibratedMask, 0, kPollMaskCap);
+  LogLine("Engine", "Heartbeat is " + std::to_string(calibratedMask));
+}
+
+}  // namespace morvi

@@ -1,0 +1,22 @@
+// A new game for the engine: its state, the search state, the board, the
+// book, and the heartbeat calibration that measures this machine's speed.
+#pragma once
+
+namespace morvi {
+
+// Run at the engine thread's start and for every "new".
+void InitEngine();
+
+// The mask for raw evaluations counted in the calibration's 30 centiseconds:
+// half the smallest power of two not below raw, less one (640 gives 511).
+int HeartbeatMaskFor(int raw);
+
+// Evaluates the moves of the position over and over until, at a multiple of
+// 64 evaluations, 30 centiseconds of the clock have passed; returns the count.
+int CalibrationCount(int (*clock)());
+
+// The calibrated mask of the last InitEngine (the search polls at least as
+// often, see kPollMaskCap).
+int CalibratedHeartbeatMask();
+
+}  // namespace morvi

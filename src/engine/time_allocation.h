@@ -1,0 +1,45 @@
+// How long the engine may think on its next move: the allocation from the
+// clocks and the time control, and the limit actually handed to the search,
+// which never lets a move (with the search's overrun, the poll interval and
+// the pipe's latency) take the time of the moves still due before the next
+// control.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/engine_state.h"
+
+namespace morvi {
+
+// What one move costs beyond 1.1 times its search limit, at worst, measured
+// on this machine: the poll interval, the centisecond rounding of the time
+// check, unwinding the search, writing the move and the latency of the pipe
+// and of the scheduler. Every move still due is given at least this much.
+constexpr int kMoveOverheadMs = 60;
+
+// A 64-bit value held to the 32-bit range.
+int ClampToInt(std::int64_t value);
+
+// The allocation in centiseconds for the state's clocks and control (0 for a
+// negative clock); may rewrite baseTime and movesPerControl (the 30,000-minute
+// control) and logs the "Allocated time" line.
+int AllocateTime(EngineState& state, int oppTimeAdv);
+// AllocateTime on the engine's own state and configuration.
+int AllocateTime();
+
+// Moves the engine still has to make before its clock is next refilled by a
+// control, this one included: with "level 40 ..." 2 at move 39, 1 at move 40
+// and 40 at move 41; in a game without controls the allocation's own estimate
+// of the moves to come.
+int MovesDue(const EngineState& state);
+
+// The allocation cut to what the clock can bear: the search may run to 1.1
+// times the limit and then cost kMoveOverheadMs more; every later move due
+// before the next control keeps kMoveOverheadMs less what its increment
+// brings back. Centiseconds, never negative.
+int SafeLimit(const EngineState& state, int allocation);
+
+// The limit for the engine's own search: AllocateTime, made safe.
+int ThinkLimit();
+
+}  // namespace morvi

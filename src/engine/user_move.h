@@ -1,0 +1,38 @@
+// The opponent's moves: finding a move the record names among the moves the
+// position allows, playing and archiving it, and the draw by repetition.
+#pragma once
+
+#include <string>
+
+#include "board/move.h"
+#include "frontend/command.h"
+
+namespace morvi {
+
+// The promotion piece a move record asks for: the queen when it names none.
+constexpr int WantedPromotion(int movePromotion) { return movePromotion == -1 ? 4 : movePromotion; }
+
+// True when a generated move is the one a record names: same squares, and for
+// a promotion the piece the record asks for (a letter on a move that does
+// not promote is not looked at).
+bool MoveMatchesRecord(Move move, int from, int to, int movePromotion);
+
+// The generated move of the side to move that the record's fields name, or 0.
+Move FindGeneratedMove(int from, int to, int movePromotion);
+
+// The first generated move with these squares whatever it promotes to (the
+// queen comes first among promotions), or 0.
+Move FindMoveBySquares(int from, int to);
+
+// True when the position has at least one legal move.
+bool HasLegalMove();
+
+// Validates and plays the record's move for the side to move; writes the
+// refusal or repetition message, and fills the command's log text.
+void EnterUserMove(const CommandRecord& record, std::string& logText);
+
+// True when the position equals an earlier entry of the repetition list (the
+// oldest entry excepted): it stands on the board for the third time.
+bool IsRepetition();
+
+}  // namespace morvi
