@@ -35,12 +35,21 @@ std::string Format(const char* format, Args... args) {
 }
 
 // One game move taken back; false when there was none. A Black move taken
-// back lowers the move number (never below 1).
+// back lowers the move number (never below 1); in analysis mode the position
+// it leaves is analysed anew.
 bool TakeBackMove() {
   if (!position.TakeBack()) return false;
   EngineState& s = engineState;
   if (position.SideToMove == kBlack && s.moveNumber > 1) --s.moveNumber;
+  s.analysisDone = false;
   return true;
+}
+
+// "white" and "black": the side to move is set by hand.
+void SetSideToMove(int side) {
+  position.SideToMove = side;
+  engineState.engineColour = side ^ 1;
+  engineState.analysisDone = false;
 }
 
 std::string Level(const CommandRecord& r) {
@@ -90,6 +99,7 @@ std::string EditCommand(const CommandRecord& r) {
     case CMD_EDIT_DONE:
       if (!s.editMode) return NotInEditMode("Leave Edit mode");
       s.editMode = false;
+      s.analysisDone = false;
       position.ArchiveRestart();
       return "Leave edit mode";
     case CMD_EDIT_PLACE: {
@@ -154,13 +164,11 @@ bool PlayCommand(const CommandRecord& r, std::string& log) {
   switch (r.id) {
     case CMD_NEW: InitEngine(); log = "Init engine and board"; return true;
     case CMD_WHITE:
-      position.SideToMove = kWhite;
-      s.engineColour = kBlack;
+      SetSideToMove(kWhite);
       log = "White set to move - Engine playing black";
       return true;
     case CMD_BLACK:
-      position.SideToMove = kBlack;
-      s.engineColour = kWhite;
+      SetSideToMove(kBlack);
       log = "BLACK set to move - Engine playing white";
       return true;
     case CMD_GO:

@@ -34,7 +34,7 @@ std::string AnnounceHint(Move move) {
 }
 
 void AnnounceUnplayable() {
-  const std::string line = "Error (illegal position - the engine cannot play from it)\n";
+  const std::string line = "Error (Illegal position - the engine cannot play it)\n";
   ConsoleWrite(line);
   LogText("Engine", line);
 }
