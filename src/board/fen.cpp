@@ -144,7 +144,7 @@ int SaneEpSquare(const Position& pos, int square) {
 
 }  // namespace
 
-bool LoadFen(Position& pos, std::string_view fen) {
+bool LoadFen(Position& pos, std::string_view fen, int* fullMoveNumber) {
   FenBoard board;
   int castling = 0;
   int ep = -1;
@@ -179,6 +179,7 @@ bool LoadFen(Position& pos, std::string_view fen) {
   pos.RepeatCount = 0;
   pos.eval.stageMaterial[kWhite] = 39000;
   pos.eval.stageMaterial[kBlack] = 39000;
+  if (fullMoveNumber != nullptr) *fullMoveNumber = moveNumber < 1 ? 1 : moveNumber;
   return true;
 }
 

@@ -1,5 +1,5 @@
-// Setting up a position from FEN text: for tests and morvi-bench only, never
-// reachable from the protocol. Pieces are placed and the piece list rebuilt
+// Setting up a position from FEN text: for the UCI "position fen" command,
+// tests and morvi-bench. Pieces are placed and the piece list rebuilt
 // as edit mode does; side, castling, en passant and fifty-move counter set.
 #pragma once
 
@@ -16,6 +16,7 @@ namespace morvi {
 // an en-passant square with no pawn just passed over it is set to -1. The
 // two move counters may be left out (the fifty-move counter is then 0).
 // Like entering edit mode, it empties the archive and the repetition list.
-bool LoadFen(Position& pos, std::string_view fen);
+// The full-move number (1 when left out) goes to fullMoveNumber when given.
+bool LoadFen(Position& pos, std::string_view fen, int* fullMoveNumber = nullptr);
 
 }  // namespace morvi

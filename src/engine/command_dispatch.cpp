@@ -15,6 +15,7 @@
 #include "engine/init_engine.h"
 #include "engine/pondering.h"
 #include "engine/time_allocation.h"
+#include "engine/uci_session.h"
 #include "engine/user_move.h"
 #include "frontend/console.h"
 #include "search/thinker.h"
@@ -61,7 +62,7 @@ std::string Level(const CommandRecord& r) {
 }
 
 std::string Quit() {
-  if (!quietQuit.load()) ConsoleWrite(Format("Engine: Bye-bye %d ****************\n", CMD_QUIT));
+  if (!quietQuit.load()) AnnounceFarewell();
   return "Quiting";
 }
 
@@ -234,7 +235,9 @@ bool ExecuteCommand(std::unique_ptr<CommandRecord> record, std::string& logText)
     logText = Quit();
     return true;
   }
-  if (r.id == CMD_USER_MOVE) {
+  if (r.id >= CMD_UCI && r.id <= CMD_PONDERHIT) {
+    logText = ExecuteUciCommand(r);
+  } else if (r.id == CMD_USER_MOVE) {
     EnterUserMove(r, logText);
   } else if (r.id == CMD_EDIT) {
     logText = EnterEditMode();

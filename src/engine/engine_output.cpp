@@ -1,14 +1,56 @@
-// The protocol lines of the engine controller, written through the console
-// channel and mirrored into the debug log under "Engine".
+// The protocol lines of the engine controller in the session's dialect,
+// written through the console channel and mirrored into the debug log.
 #include "engine/engine_output.h"
 
+#include <cstdio>
 #include <string>
 
 #include "board/position.h"
+#include "engine/uci_session.h"
+#include "frontend/command.h"
 #include "frontend/console.h"
 #include "frontend/debug_log.h"
+#include "search/thinker.h"
 
 namespace morvi {
+namespace {
+
+// Mate scores are whole pawns from kMateBase down; a mate further away than
+// this many plies is shown as a score.
+constexpr int kLongestShownMate = 50;
+
+// UCI's score: centipawns, or the moves to mate (negative when mated).
+std::string UciScore(int score) {
+  const int distance = score > 0 ? kMateBase - score : kMateBase + score;  // plies * 1024
+  char text[32];
+  if (distance >= 0 && distance % 1024 == 0 && distance / 1024 <= kLongestShownMate) {
+    const int plies = distance / 1024;
+    std::snprintf(text, sizeof text, "mate %d", score > 0 ? (plies + 1) / 2 : -(plies / 2));
+  } else {
+    std::snprintf(text, sizeof text, "cp %lld", static_cast<long long>(score) * 100 / 1024);
+  }
+  return text;
+}
+
+std::string UciInfoLine() {
+  const Thinker& t = thinker;
+  const long long nodes = searchCounters.nodes;
+  const long long ms = std::max(t.clock() - t.startClock, 0);
+  char head[160];
+  std::snprintf(head, sizeof head, "info depth %d seldepth %d score %s nodes %lld nps %lld time %lld pv", t.nominalDepth,
+                t.maxPly, UciScore(t.pvTable[0][0].score).c_str(), nodes, ms > 0 ? nodes * 1000 / ms : nodes, ms);
+  std::string line = head;
+  for (int j = 0; j < t.pvLength[0]; ++j) {
+    line += ' ';
+    line += GameMoveText(t.pvTable[0][j].move, true);
+  }
+  line += '\n';
+  return line;
+}
+
+}  // namespace
+
+bool UciDialect() { return uciSession.active; }
 
 void LogText(std::string_view category, std::string_view text) {
   const bool ownLineEnd = !text.empty() && text.back() == '\n';
@@ -34,9 +76,52 @@ std::string AnnounceHint(Move move) {
 }
 
 void AnnounceUnplayable() {
+  if (UciDialect()) {
+    AnnounceInfo("illegal position - the engine cannot play it");
+    return;
+  }
   const std::string line = "Error (Illegal position - the engine cannot play it)\n";
   ConsoleWrite(line);
   LogText("Engine", line);
+}
+
+void AnnounceThinking(std::string_view xboardLine) {
+  if (!UciDialect()) {
+    ConsoleWrite(std::string(xboardLine) + "\n");
+    return;
+  }
+  ConsoleWrite(UciInfoLine());
+}
+
+void AnnounceBestMove(Move move, Move reply) {
+  std::string line = "bestmove ";
+  line += MoveFromByte(move) == 255 ? "0000" : GameMoveText(move, true);
+  if (MoveFromByte(move) != 255 && MoveFromByte(reply) != 255) line += " ponder " + GameMoveText(reply, true);
+  line += "\n";
+  ConsoleWrite(line);
+  LogText("Engine", line);
+}
+
+void AnnounceInfo(std::string_view text) {
+  const std::string line = "info string " + std::string(text) + "\n";
+  ConsoleWrite(line);
+  LogText("Engine", line);
+}
+
+void AnnounceBookInfo(Move move) {
+  AnnounceInfo("book move");
+  ConsoleWrite("info depth 0 score cp 0 nodes 0 nps 0 time 0 pv " + GameMoveText(move, true) + "\n");
+}
+
+void AnnounceReady() { ConsoleWrite("readyok\n"); }
+
+void AnnounceUci(std::string_view text) { ConsoleWrite(std::string(text)); }
+
+void AnnounceFarewell() {
+  if (UciDialect()) return;
+  char line[64];
+  std::snprintf(line, sizeof line, "Engine: Bye-bye %d ****************\n", CMD_QUIT);
+  ConsoleWrite(line);
 }
 
 }  // namespace morvi

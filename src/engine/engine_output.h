@@ -1,6 +1,7 @@
-// What the engine tells the other side of the game, in the protocol's words:
-// its moves, results, hints and errors. Each line goes to the console and,
-// where the protocol keeps a record of it, to the debug log.
+// What the engine tells the other side of the game, in the session's dialect
+// (xboard or UCI): its moves, thinking lines, results, hints and errors. Each
+// line goes to the console and, where it is worth a record, to the debug log.
+// Nothing else in the engine writes protocol lines.
 #pragma once
 
 #include <string>
@@ -27,5 +28,24 @@ std::string AnnounceHint(Move move);
 // The one line said when the position on the board is one the engine cannot
 // play from (set up in edit mode without a king, say).
 void AnnounceUnplayable();
+
+// True when the session speaks UCI.
+bool UciDialect();
+
+// A thinking line of the running search: xboard's " depth score time nodes
+// pv" or UCI's "info depth ...". The xboard text is given ready-made.
+void AnnounceThinking(std::string_view xboardLine);
+
+// UCI only: "bestmove M [ponder P]" ("0000" for no move), "info string TEXT",
+// "readyok", and the identification text given whole.
+void AnnounceBestMove(Move move, Move reply);
+void AnnounceInfo(std::string_view text);
+// A book move's info: said to be from the book, with an info line of its own.
+void AnnounceBookInfo(Move move);
+void AnnounceReady();
+void AnnounceUci(std::string_view text);
+
+// The engine's farewell at "quit" (xboard and the console only).
+void AnnounceFarewell();
 
 }  // namespace morvi

@@ -11,6 +11,7 @@
 #include "engine/engine_state.h"
 #include "engine/pondering.h"
 #include "engine/time_allocation.h"
+#include "engine/uci_session.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
 #include "frontend/debug_log.h"
@@ -117,6 +118,7 @@ bool Ponder() {
 bool RunPass() {
   EngineState& s = engineState;
   StartPass();
+  if (uciSession.active) return RunUciPass();
   if (s.editMode) return false;
   if (s.analysisMode && !s.analysisDone) {
     Analyse();

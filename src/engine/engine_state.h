@@ -24,6 +24,7 @@ struct EngineState {
   bool ponderFinished = false;  // pondering tried and abandoned this turn
   bool searchAborted = false;   // the last search was aborted for a queued command
   int movesPerControl = 0;
+  int movesToGo = 0;            // moves to the next control when the GUI says so (UCI), else 0
   int baseTime = 0;             // centiseconds
   int increment = 0;            // centiseconds
   int ownTime = 0;              // centiseconds, from "time"

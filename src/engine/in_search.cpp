@@ -11,6 +11,7 @@
 #include "engine/engine_state.h"
 #include "engine/pondering.h"
 #include "engine/time_allocation.h"
+#include "engine/uci_session.h"
 #include "engine/user_move.h"
 #include "frontend/debug_log.h"
 #include "search/thinker.h"
@@ -64,6 +65,7 @@ int PonderCheck(const CommandRecord& record) {
 
 int HandleCommandInSearch(CommandRecord& record) {
   EngineState& s = engineState;
+  if (uciSession.active) return HandleUciInSearch(record);
   switch (record.id) {
     case CMD_DISPLAY: position.PrintBoard(); return kVerdictContinue;
     case CMD_RANDOM: s.randomEnabled = !s.randomEnabled; return kVerdictContinue;

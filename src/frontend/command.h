@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace morvi {
 
@@ -46,6 +47,31 @@ enum CommandId : int {
   CMD_EDIT_CASTLE = 37,
   CMD_EDIT_EP = 38,
   CMD_USER_MOVE = 39,
+  // The UCI dialect's own commands.
+  CMD_UCI = 40,          // "uci": identify, list the options, "uciok"
+  CMD_ISREADY = 41,      // "isready": "readyok" once everything before it is done
+  CMD_SETOPTION = 42,    // "setoption name N [value V]": optionName, optionValue
+  CMD_UCINEWGAME = 43,   // "ucinewgame"
+  CMD_POSITION = 44,     // "position startpos|fen F [moves ...]": positionBase, positionMoves
+  CMD_UCI_GO = 45,       // "go ...": go
+  CMD_STOP = 46,         // "stop"
+  CMD_PONDERHIT = 47,    // "ponderhit"
+};
+
+// The arguments of a UCI "go"; -1 (or 0 for the flags) where not given.
+// Times in milliseconds, clamped to the 32-bit range.
+struct GoArguments {
+  int whiteTime = -1;
+  int blackTime = -1;
+  int whiteIncrement = -1;
+  int blackIncrement = -1;
+  int movesToGo = -1;
+  int moveTime = -1;
+  int depth = -1;
+  long long nodes = -1;
+  int mate = -1;
+  bool infinite = false;
+  bool ponder = false;
 };
 
 // Fields a command does not carry stay zero (texts empty).
@@ -66,6 +92,12 @@ struct CommandRecord {
   int moveTo = 0;
   int movePromotion = 0;  // 1..4, or -1 for none
   int castleCode = 0;
+  // UCI only.
+  std::string optionName;   // as typed, blanks inside kept
+  std::string optionValue;  // as typed; empty when no value was given
+  std::string positionBase;  // "startpos" or the FEN text
+  std::vector<std::string> positionMoves;  // as typed, in order
+  GoArguments go;
 };
 
 }  // namespace morvi

@@ -20,4 +20,21 @@ LineStatus ReadInputLine(std::FILE* in, std::string& line) {
   return LineStatus::Line;
 }
 
+LineStatus ReadLongInputLine(std::FILE* in, std::string& line) {
+  line.clear();
+  int c = std::getc(in);
+  if (c == EOF) return LineStatus::End;
+  bool tooLong = false;
+  while (c != EOF && c != '\n') {
+    if (line.size() < kUciLineLimit) {
+      line.push_back(static_cast<char>(c));
+    } else {
+      tooLong = true;
+    }
+    c = std::getc(in);
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return tooLong ? LineStatus::TooLong : LineStatus::Line;
+}
+
 }  // namespace morvi

@@ -20,4 +20,12 @@ enum class LineStatus { Line, TooLong, End };
 // is left unread.
 LineStatus ReadInputLine(std::FILE* in, std::string& line);
 
+// The longest line read in UCI mode, where a game's "position" line grows
+// with every move; a longer line is read to its end and reported TooLong.
+inline constexpr size_t kUciLineLimit = 1 << 20;
+
+// The same for UCI mode: at most kUciLineLimit characters are kept; a longer
+// line is consumed to its line end and gives TooLong.
+LineStatus ReadLongInputLine(std::FILE* in, std::string& line);
+
 }  // namespace morvi

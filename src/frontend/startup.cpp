@@ -19,6 +19,7 @@
 #include "frontend/profile_file.h"
 #include "frontend/recognizer.h"
 #include "frontend/text_scan.h"
+#include "frontend/uci_reader.h"
 #include "frontend/user_texts.h"
 
 namespace morvi {
@@ -32,6 +33,8 @@ struct MainThread {
   FrontEndState modes;
   int resultCode = kStillRunning;
   bool engineRunning = false;
+  bool firstLine = true;  // no line read yet: "uci" would switch the dialect
+  bool uci = false;       // the session speaks UCI
 };
 
 std::string Text(UserTextId id) { return std::string(UserText(id)); }
@@ -110,8 +113,35 @@ void ReportUnknown(const std::string& line) {
   LogLine("Main-out", "{uknown command}", line);
 }
 
+// The first line was "uci": the session speaks UCI from now on. The answer
+// starts on a line of its own, after the prompt already written.
+void SwitchToUci(MainThread& main) {
+  main.uci = true;
+  main.modes.consoleMode = false;
+  ConsoleWrite("\n");
+  RecognizeUciLine("uci");
+}
+
+// One pass of the input loop in UCI mode: no prompt, long lines, no replies
+// from the main thread.
+void UciInputPass(MainThread& main) {
+  std::string line;
+  LineStatus status = ReadLongInputLine(stdin, line);
+  if (status == LineStatus::End) {
+    QuitSequence(main);
+    return;
+  }
+  LogLine("Main-in", line, "\n");
+  if (status == LineStatus::TooLong) return;  // no UCI command is that long
+  if (RecognizeUciLine(line) == UciLine::Quit) QuitSequence(main);
+}
+
 // One pass of the input loop.
 void InputPass(MainThread& main) {
+  if (main.uci) {
+    UciInputPass(main);
+    return;
+  }
   if (main.modes.consoleMode) ConsoleWrite(Text(TEXT_PROMPT) + " ");
   std::string raw;
   LineStatus status = ReadInputLine(stdin, raw);
@@ -126,6 +156,12 @@ void InputPass(MainThread& main) {
     return;
   }
   LogLine("Main-in", raw, "\n");
+  const bool firstLine = main.firstLine;
+  main.firstLine = false;
+  if (firstLine && IsUciSwitch(raw)) {
+    SwitchToUci(main);
+    return;
+  }
   std::string line = LeftTrim(raw);
   switch (RecognizeCommand(main.modes, line)) {
     case Recognition::Quit: QuitSequence(main); break;

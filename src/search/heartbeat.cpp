@@ -54,10 +54,11 @@ bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime) {
 
 void CheckTime() {
   Thinker& t = thinker;
-  if (!BudgetExhausted(ElapsedCentiseconds(t), t.allocatedTime)) return;
+  const bool outOfNodes = t.nodeLimit > 0 && searchCounters.nodes >= t.nodeLimit;
+  if (!outOfNodes && !BudgetExhausted(ElapsedCentiseconds(t), t.allocatedTime)) return;
   if (t.prevPvLength > 0 || t.pvLength[0] > 0) {
     t.stop = true;
-    LogLine(kCategory, "RUN OUT of TIME");
+    LogLine(kCategory, outOfNodes ? "RUN OUT of NODES" : "RUN OUT of TIME");
   }
 }
 

@@ -22,8 +22,8 @@ void ActOnVerdictLocked(int verdict);
 // The budget is exhausted at 1.1 times the allocated centiseconds.
 bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime);
 
-// The clock ends the search only when it is out of time and a root move
-// exists to be played.
+// The clock (or the node limit of a UCI "go nodes") ends the search only when
+// it is spent and a root move exists to be played.
 void CheckTime();
 
 // True when (nodes AND mask) is 0: the node runs the heartbeat.

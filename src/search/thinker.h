@@ -60,6 +60,8 @@ struct Thinker {
   // Poll interval of the heartbeat (one less than a power of two); the engine
   // start sets it from its calibration.
   int heartbeatMask = kPollMaskCap;
+  // Nodes after which the search ends once it has a move (0: no limit).
+  std::int64_t nodeLimit = 0;
   // The clock the search reads, in milliseconds; tests put a scripted one here.
   int (*clock)() = ClockMs;
 };

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "engine/engine_state.h"
-#include "frontend/console.h"
+#include "engine/engine_output.h"
 #include "frontend/debug_log.h"
 #include "search/thinker.h"
 
@@ -75,9 +75,7 @@ void PrintThinking(bool force) {
   char text[kThinkingLineSize];
   std::size_t length = FormatThinkingLine(text);
   std::string_view line(text, length);
-  std::string consoleText(line);
-  consoleText += '\n';
-  ConsoleWrite(std::move(consoleText));
+  AnnounceThinking(line);
   std::string logText = "<";
   logText += Trimmed(line);
   logText += '>';

@@ -1,0 +1,102 @@
+// The UCI "position" command. The board keeps the game it was given: when the
+// new command has the same base and its moves begin with the moves already
+// played, only the new ones are played, so that the archive, the repetition
+// list and the book's record of the game grow as they do in a game played
+// move by move. Otherwise the base is set up afresh and every move played. A
+// move the position does not allow ends the list there.
+#include <string>
+
+#include "board/fen.h"
+#include "board/position.h"
+#include "book/opening_book.h"
+#include "engine/engine_output.h"
+#include "engine/engine_state.h"
+#include "engine/uci_session.h"
+#include "engine/user_move.h"
+#include "frontend/text_scan.h"
+
+namespace morvi {
+namespace {
+
+// The squares and promotion of a coordinate move ("e2e4", "e7e8q"); false
+// when the text is not one.
+bool ReadCoordinates(const std::string& text, int& from, int& to, int& promotion) {
+  if (text.size() != 4 && text.size() != 5) return false;
+  const std::string lower = LowerCase(text);
+  if (!IsFileLetter(lower[0]) || !IsRankDigit(lower[1]) || !IsFileLetter(lower[2]) || !IsRankDigit(lower[3])) {
+    return false;
+  }
+  from = SquareFromText(lower);
+  to = SquareFromText(std::string_view(lower).substr(2));
+  promotion = -1;
+  if (lower.size() == 5) {
+    promotion = PieceFromLetter(lower.substr(4, 1));
+    if (promotion < 1 || promotion > 4) return false;
+  }
+  return true;
+}
+
+bool PlayMove(const std::string& text) {
+  int from = 0, to = 0, promotion = -1;
+  if (!ReadCoordinates(text, from, to, promotion)) return false;
+  const Move move = FindGeneratedMove(from, to, promotion);
+  UndoRecord undo;
+  if (move == 0 || position.MakeMove(move, undo) == 0) return false;
+  if (position.SideToMove == kWhite) ++engineState.moveNumber;
+  position.ArchivePush(move);
+  return true;
+}
+
+bool Extends(const UciSession& u, const CommandRecord& r) {
+  if (!u.positionValid || u.base != r.positionBase || r.positionMoves.size() < u.moves.size()) return false;
+  for (size_t i = 0; i < u.moves.size(); ++i) {
+    if (LowerCase(r.positionMoves[i]) != LowerCase(u.moves[i])) return false;
+  }
+  return true;
+}
+
+// A new base on the board: the start position with a new book line, or a FEN
+// (out of the book, the archive starting from it). False for a FEN refused or
+// one the engine cannot play from: "go" then answers without a move.
+bool SetBase(const std::string& base) {
+  if (base == "startpos") {
+    position.NewGame();
+    BookLoad();
+    engineState.moveNumber = 1;
+    return true;
+  }
+  int fullMove = 1;
+  if (!LoadFen(position, base, &fullMove)) return false;  // the board is left as it was
+  position.ArchiveRestart();
+  openingBook.inBook = false;
+  openingBook.gameText.clear();
+  engineState.moveNumber = fullMove;
+  return position.IsPlayable();
+}
+
+}  // namespace
+
+std::string SetUciPosition(const CommandRecord& r) {
+  UciSession& u = uciSession;
+  size_t first = u.moves.size();
+  if (!Extends(u, r)) {
+    first = 0;
+    u.moves.clear();
+    u.base = r.positionBase;
+    u.positionValid = SetBase(r.positionBase);
+    if (!u.positionValid) {
+      AnnounceInfo("position refused: " + r.positionBase);
+      return "Position refused";
+    }
+  }
+  for (size_t i = first; i < r.positionMoves.size(); ++i) {
+    if (!PlayMove(r.positionMoves[i])) {
+      AnnounceInfo("illegal move in position: " + r.positionMoves[i]);
+      break;
+    }
+    u.moves.push_back(r.positionMoves[i]);
+  }
+  return "Position set";
+}
+
+}  // namespace morvi
