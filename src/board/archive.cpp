@@ -1,10 +1,12 @@
-// The game archive (256 positions of the game played so far) and the
-// repetition list (128 positions seen more than once): recording a played
-// move, taking it back, and compacting the piece list once a capture has
-// really been played. Entry layout, 72 words: 0 the flag byte of the move
+// The game archive (the last 256 positions of the game played so far) and
+// the repetition list (the last 128 positions seen more than once): recording
+// a played move, taking it back, and compacting the piece list once a capture
+// has really been played. A full list drops its oldest entry, so a long game
+// can still take back its last 255 moves. Entry layout, 72 words: 0 the flag byte of the move
 // that led here, 1-32 the piece-list squares, 33-64 their piece codes, then
 // LightStart, DarkStart, DarkEnd, SideToMove, CastleBits, EpSquare, FiftyCount.
 #include <cstdint>
+#include <cstring>
 
 #include "board/position.h"
 #include "book/opening_book.h"
@@ -88,7 +90,7 @@ void CompactPieceList(Position& pos) {
 }  // namespace
 
 void Position::ArchivePush(Move move) {
-  const int n = ArchiveCount;
+  int n = ArchiveCount;
   bool found = false;
   for (int k = n - 1; k >= 1; --k) {
     const bool afterCapture = (Archive[k][0] & kCapture) != 0;
@@ -99,8 +101,16 @@ void Position::ArchivePush(Move move) {
     if (afterCapture) break;  // positions before a capture cannot recur
   }
   if (found) {
+    if (RepeatCount >= kRepeatSize) {  // full: the oldest repeated position goes
+      std::memmove(RepeatList[0], RepeatList[1], sizeof RepeatList[0] * (kRepeatSize - 1));
+      RepeatCount = kRepeatSize - 1;
+    }
     StorePosition(RepeatList[RepeatCount]);
-    RepeatCount = RepeatCount + 1 < kRepeatSize ? RepeatCount + 1 : 0;
+    ++RepeatCount;
+  }
+  if (n >= kArchiveSize) {  // full: the oldest position goes, the last 256 stay
+    std::memmove(Archive[0], Archive[1], sizeof Archive[0] * (kArchiveSize - 1));
+    n = kArchiveSize - 1;
   }
   const int flags = SignedFlags(move);
   Archive[n][0] = flags;
@@ -109,7 +119,7 @@ void Position::ArchivePush(Move move) {
     CompactPieceList(*this);
   }
   StorePosition(Archive[n]);
-  ArchiveCount = n + 1 < kArchiveSize ? n + 1 : 0;
+  ArchiveCount = n + 1;
   BookAppendMove(move);
 }
 
@@ -137,8 +147,8 @@ bool Position::TakeBack() {
 }
 
 // Restores the position before the current one. With only the current
-// position stored (or none, or the archive wrapped round) there is nothing
-// to restore: the error is logged and the position is left as it is.
+// position stored (or none) there is nothing to restore: the error is logged
+// and the position is left as it is.
 bool Position::ArchivePop() {
   if (ArchiveCount <= 1) {
     LogLine("Board", "Error - trying to pop an empty archive");

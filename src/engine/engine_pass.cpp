@@ -1,7 +1,8 @@
 // The pass: the per-pass counters reset, then exactly one branch, tested in
-// order: analysis, the engine's move (book first, else a search within the
-// safe time limit), pondering, or nothing. No branch searches a position the
-// engine cannot play from, and none runs while a position is being edited.
+// order: analysis (in analysis mode nothing else), the engine's move (book
+// first, else a search within the safe time limit), pondering, or nothing.
+// No branch searches a position the engine cannot play from, and none runs
+// while a position is being edited.
 #include "engine/engine_pass.h"
 
 #include "board/position.h"
@@ -120,7 +121,9 @@ bool RunPass() {
   StartPass();
   if (uciSession.active) return RunUciPass();
   if (s.editMode) return false;
-  if (s.analysisMode && !s.analysisDone) {
+  if (s.analysisMode) {
+    // Analysis only analyses: a "?" or "go" meanwhile never makes it play.
+    if (s.analysisDone) return false;
     Analyse();
     return true;
   }

@@ -3,6 +3,8 @@
 // refusals when no earlier position is stored.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "board_test_support.h"
 #include "book/opening_book.h"
 
@@ -115,19 +117,30 @@ TEST(Archive, TakeBackWithoutEarlierPositionChangesNothing) {
   EXPECT_TRUE(pos->AuditBoard());
 }
 
-TEST(Archive, WrappedArchiveRefusesToReachBehindItsStart) {
+TEST(Archive, FullArchiveKeepsTheLast256Positions) {
   auto pos = NewPosition();
-  // Knights to and fro: 256 pushes make the count wrap to 0 and then 1.
+  // Knights to and fro: 300 moves, every position repeated many times over.
   const char* cycle[4] = {"g1f3", "g8f6", "f3g1", "f6g8"};
-  for (int i = 0; i < 256; ++i) ASSERT_TRUE(Play(*pos, cycle[i % 4]));
-  EXPECT_EQ(pos->ArchiveCount, 1);
-  EXPECT_LT(pos->RepeatCount, kRepeatSize);
-  const Snapshot current(*pos);
+  std::vector<Snapshot> seen{Snapshot(*pos)};
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_TRUE(Play(*pos, cycle[i % 4]));
+    seen.emplace_back(*pos);
+  }
+  EXPECT_EQ(pos->ArchiveCount, kArchiveSize);
+  EXPECT_EQ(pos->RepeatCount, kRepeatSize);
+  EXPECT_TRUE(pos->InRepeatList());
+  // The last 255 moves can be taken back, each to the position before it.
+  for (int back = 1; back < kArchiveSize; ++back) {
+    ASSERT_TRUE(pos->TakeBack()) << back;
+    ASSERT_TRUE(Snapshot(*pos) == seen[seen.size() - 1 - back]) << back;
+    ASSERT_TRUE(pos->AuditBoard());
+  }
+  const Snapshot oldest(*pos);
   EXPECT_FALSE(pos->TakeBack());
-  EXPECT_TRUE(Snapshot(*pos) == current);
-  ASSERT_TRUE(Play(*pos, "g1f3"));
+  EXPECT_TRUE(Snapshot(*pos) == oldest);
+  ASSERT_TRUE(Play(*pos, cycle[(300 - kArchiveSize + 1) % 4]));
   ASSERT_TRUE(pos->TakeBack());
-  EXPECT_TRUE(Snapshot(*pos) == current);
+  EXPECT_TRUE(Snapshot(*pos) == oldest);
 }
 
 TEST(Archive, EditedPositionWithEmptySlotsSurvivesTakeBack) {

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/child_process.h"
 
@@ -31,6 +32,17 @@ inline constexpr std::string_view kHelpText =
     "white\nxboard\n"
     "moves in format e2e4\n";
 
+// The engine thread's answers that tests compare often.
+inline constexpr std::string_view kBookAnswer =
+    "\tHey buster - play on and stop asking questions\n\tthis is not training program\n\n";
+inline constexpr std::string_view kNotFound = "Illegal Move: Could not find it in our generated move list\n";
+inline constexpr std::string_view kNotMade = "Illegal Move: Could not make it\n";
+inline constexpr std::string_view kUnplayable = "Error (Illegal position - the engine cannot play it)\n";
+// The three statistics lines after an engine move or a result, as Skeleton
+// writes them.
+inline constexpr std::string_view kStats =
+    "Score: *\nEvaluations Complete/Medium/Fast: *\nQSkips/StaticSkips/NullSkips: *\n";
+
 // The unknown-command answer to a line (left-trimmed, as typed).
 inline std::string Unknown(std::string_view line) {
   return "Error  (unknown command) : " + std::string(line) + "\n";
@@ -50,6 +62,31 @@ inline std::string Normalised(std::string out) {
   return out;
 }
 
+// The output without the console prompts (a prompt can come anywhere in the
+// engine thread's output, even between the squares of a printed board).
+std::string WithoutPrompts(std::string out);
+
+// True for a well-formed thinking line (without its line end):
+// " depth score centiseconds nodes move move ... ".
+bool IsThinkingLine(std::string_view line);
+
+// The output with its search-dependent lines made comparable: thinking lines
+// are dropped, and each well-formed statistics line (and status line) is cut
+// to its first words and "*" (see kStats). Malformed lines stay as they are.
+std::string Skeleton(const std::string& out);
+
+// The thinking lines of the output from offset `from` on, in order.
+std::vector<std::string> ThinkingLines(const std::string& out, size_t from = 0);
+
+// The moves of a thinking line, in order.
+std::vector<std::string> LineMoves(const std::string& line);
+
+// The engine's move lines ("12. ... e7e5") from offset `from` on.
+std::vector<std::string> MoveLines(const std::string& out, size_t from = 0);
+
+// How often the text occurs in the string.
+size_t CountOf(std::string_view text, std::string_view part);
+
 // Log text with every record's time stamp replaced by "[T]".
 std::string MaskStamps(const std::string& log);
 
@@ -60,17 +97,27 @@ std::string RecordsOf(const std::string& log, std::initializer_list<std::string_
 // The main thread's records: "Main-in" and "Main-out".
 inline std::string MainRecords(const std::string& log) { return RecordsOf(log, {"Main-in", "Main-out"}); }
 
-// A copy of the built engine in its own folder, with an optional profile.
+// A copy of the built engine in its own folder, with an optional profile and
+// an optional opening book.
 class EngineInstall {
  public:
-  explicit EngineInstall(std::string_view profile = {});
+  // A book (the text of morvi.book) makes the engine's first moves known.
+  explicit EngineInstall(std::string_view profile = {}, std::string_view book = {});
   test_support::RunResult Run(std::string_view input) const;
   const std::string& Exe() const { return exe_; }
   const test_support::TempDir& Dir() const { return dir_; }
+  // The debug log written so far (the profile must name it morvi.log).
+  std::string Log() const { return dir_.Read("morvi.log"); }
+  // Waits (reading the child's output meanwhile) until the debug log holds
+  // the text at least `count` times.
+  bool WaitForLog(test_support::ChildProcess& child, std::string_view text, size_t count = 1) const;
 
  private:
   test_support::TempDir dir_;
   std::string exe_;
 };
+
+// The profile that turns the debug log on.
+inline constexpr std::string_view kLogProfile = "[Main]\nDebugFile=morvi.log\n";
 
 }  // namespace morvi::e2e

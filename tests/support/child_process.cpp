@@ -153,7 +153,7 @@ bool ChildProcess::WaitUntil(const std::function<bool(const std::string&)>& done
   while (!done(result_.out)) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (out_ < 0 || left.count() <= 0) return false;
-    Pump(false, static_cast<int>(left.count()) + 1);
+    Pump(false, static_cast<int>(std::min<long long>(left.count(), 20)) + 1);
   }
   return true;
 }
@@ -169,6 +169,19 @@ RunResult ChildProcess::Finish() {
   pid_ = -1;
   result_.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result_;
+}
+
+RunResult ChildProcess::FinishWithin(int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      ::kill(pid_, SIGKILL);
+      break;
+    }
+    if (!Pump(true, static_cast<int>(left.count()) + 1)) break;
+  }
+  return Finish();
 }
 
 RunResult RunWithInput(const std::string& path, std::string_view input) {

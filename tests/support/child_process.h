@@ -59,16 +59,23 @@ class ChildProcess {
   // false when the output ends or the time (milliseconds) runs out first.
   bool WaitFor(std::string_view text, size_t from = 0, int timeoutMs = 60000);
   // Reads until the predicate holds for the output so far; false as above.
+  // The predicate is also tried at least every 20 ms while nothing arrives,
+  // so it may look at things other than the output (a log file, say).
   bool WaitUntil(const std::function<bool(const std::string&)>& done, int timeoutMs = 60000);
   // Everything the child has written to its standard output so far.
   const std::string& Output() const { return result_.out; }
   void Signal(int signal) const;
+  // The child's process id (-1 once it has been waited for).
+  pid_t Pid() const { return pid_; }
   // Closes the reading end of the child's standard output, as a GUI that goes
   // away does; later output of the child is lost.
   void CloseOutput();
   // Writes what is queued, closes standard input, reads both outputs to their
   // end and waits for the child.
   RunResult Finish();
+  // As Finish, but a child still running after the time (milliseconds) is
+  // killed; its exit code is then 128 + SIGKILL.
+  RunResult FinishWithin(int timeoutMs);
 
  private:
   // One round of poll: writes pending input, reads available output. False

@@ -9,5 +9,6 @@ int Divide(int argc, char** argv);
 int Eval(int argc, char** argv);
 int Search(int argc, char** argv);
 int Bench(int argc, char** argv);
+int Timing(int argc, char** argv);
 
 }  // namespace morvi::bench

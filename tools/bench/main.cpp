@@ -19,6 +19,7 @@ constexpr Subcommand kSubcommands[] = {
     {"eval", morvi::bench::Eval, "eval [FEN]"},
     {"search", morvi::bench::Search, "search [--depth N] [--time CENTISECONDS] [FEN]"},
     {"bench", morvi::bench::Bench, "bench"},
+    {"timing", morvi::bench::Timing, "timing [--rounds N]"},
 };
 
 int Usage() {

@@ -1,0 +1,177 @@
+// Commands that arrive during a search: the verdict on each and what it
+// changes on the spot, the ponder hit, the expected reply played for
+// pondering, and the hint.
+#include "engine/in_search.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "engine/pondering.h"
+#include "engine/user_move.h"
+#include "engine_test_support.h"
+
+namespace morvi {
+namespace {
+
+using namespace testing;  // NOLINT: the helpers of engine_test_support.h
+
+Move Generated(const char* text) {
+  const CommandRecord r = MoveCmd(text);
+  return FindGeneratedMove(r.moveFrom, r.moveTo, r.movePromotion);
+}
+
+class InSearch : public EngineTest {
+ protected:
+  // The verdict, with the console text it wrote.
+  static int Verdict(CommandRecord r, std::string* console = nullptr) {
+    StdoutCapture capture;
+    const int verdict = HandleCommandInSearch(r);
+    if (console != nullptr) *console = capture.Text();
+    return verdict;
+  }
+  // The engine (White) has played e2e4 expecting e7e5, now on the board.
+  static void PonderOnE7E5() {
+    Play("e2e4");
+    engineState.engineColour = kWhite;
+    thinker.pvTable[0][1] = {Generated("e7e5"), 0};
+    thinker.pvLength[0] = 2;
+    ASSERT_TRUE(StartPondering());
+    engineState.pondering = true;
+    ClearLines(thinker);
+  }
+};
+
+TEST_F(InSearch, VerdictTable) {
+  EngineState& s = engineState;
+  for (int id : {CMD_DISPLAY, CMD_RANDOM, CMD_TIME, CMD_OTIM, CMD_HINT, CMD_POST, CMD_NOPOST, CMD_STATUS, CMD_NAME,
+                 CMD_RATING, CMD_DRAW, CMD_BOOK, CMD_HARD, CMD_EASY}) {
+    EXPECT_EQ(Verdict(Cmd(id)), kVerdictContinue) << id;
+  }
+
+  // The game itself changes only between searches: stop, leave it queued.
+  Play("e2e4");
+  const GameSnapshot game = Snapshot();
+  const auto state = [&] {
+    return std::make_tuple(s.engineColour, s.engineActive, s.ponderEnabled, s.analysisMode, s.editMode, s.moveNumber,
+                           s.movesPerControl, s.ownTime);
+  };
+  const auto before = state();
+  for (int id :
+       std::initializer_list<int>{CMD_XBOARD,     CMD_FRITZ,       CMD_NEW,         CMD_QUIT,      CMD_FORCE,
+                                  CMD_WHITE,      CMD_BLACK,       CMD_LEVEL,       CMD_GO,        CMD_RESULT,
+                                  CMD_UNDO,       CMD_REMOVE,      CMD_PONDER_MOVE, CMD_ANALYZE,   CMD_EXIT,
+                                  CMD_EDIT,       CMD_EDIT_COLOUR, CMD_EDIT_CLEAR,  CMD_EDIT_DONE, CMD_EDIT_PLACE,
+                                  CMD_EDIT_EMPTY, CMD_EDIT_CASTLE, CMD_EDIT_EP,     CMD_USER_MOVE, 40}) {
+    std::string console;
+    LogTap log;
+    EXPECT_EQ(Verdict(Cmd(id), &console), kVerdictAbort) << id;
+    EXPECT_EQ(console, "") << id;
+    EXPECT_TRUE(log.Records().empty()) << id;
+    EXPECT_TRUE(state() == before && Snapshot() == game) << id;
+  }
+}
+
+TEST_F(InSearch, MoveNowDrawAndEasyDependOnTheSearch) {
+  EngineState& s = engineState;
+  Thinker& t = thinker;
+  const struct {
+    const char* name;
+    int id;
+    bool pondering, hit, rootMove;
+    int verdict, allocatedTime;
+  } rows[] = {
+      {"? with a root move", CMD_MOVE_NOW, false, false, true, 2, 1000},
+      {"? before any root move", CMD_MOVE_NOW, false, false, false, 1, 0},
+      {"? while pondering", CMD_MOVE_NOW, true, false, false, 2, 1000},
+      {"? after a hit", CMD_MOVE_NOW, true, true, false, 1, 0},
+      {"easy while pondering", CMD_EASY, true, false, false, 3, 1000},
+      {"easy after a hit", CMD_EASY, true, true, false, 1, 1000},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Clean();
+    s.engineActive = false;
+    s.pondering = row.pondering, s.ponderHit = row.hit;
+    if (row.rootMove) t.pvTable[0][0] = {Generated("e2e4"), 0}, t.pvLength[0] = 1;
+    EXPECT_EQ(Verdict(Cmd(row.id)), row.verdict);
+    EXPECT_EQ(t.allocatedTime, row.allocatedTime);
+    EXPECT_EQ(s.engineActive, row.id == CMD_MOVE_NOW);
+    EXPECT_EQ(s.ponderEnabled, row.verdict == 3 || row.id == CMD_MOVE_NOW);
+  }
+  Clean();
+  std::string console;
+  t.lastScore = -4000;
+  Verdict(Cmd(CMD_DRAW), &console);
+  EXPECT_EQ(console, "");
+  t.lastScore = -4001;
+  Verdict(Cmd(CMD_DRAW), &console);
+  EXPECT_EQ(console, "offer draw\n");
+  EXPECT_FALSE(s.engineActive);
+}
+
+TEST_F(InSearch, PonderHitTurnsThePonderSearchIntoTheEnginesSearch) {
+  PonderOnE7E5();
+  EngineState& s = engineState;
+  s.movesPerControl = 40, s.baseTime = 30000, s.ownTime = 30000;
+  s.passStart = 1000;
+  thinker.startClock = 1500;
+  ScriptedClock::Set({3000, 3700});  // 200 centiseconds since the pass, 220 since the search
+  thinker.clock = ScriptedClock::Read;
+  thinker.pvTable[0][0] = {Generated("g1f3"), 0};
+  thinker.pvLength[0] = 1;
+  LogTap log;
+  std::string console;
+  EXPECT_EQ(Verdict(MoveCmd("e7e5q"), &console), kVerdictContinue);  // the letter is not looked at
+  EXPECT_TRUE(s.ponderHit);
+  EXPECT_EQ(s.moveNumber, 2);
+  EXPECT_EQ(thinker.allocatedTime, 200 + 1183);  // 220 * 10 / 11, plus the limit for move 2 of 40
+  EXPECT_EQ(log.Records("Engine"),
+            (std::vector<std::string>{"YES!!! GOOD PONDERING CHOICE!", "we've spent 200 time",
+                                      "Allocated time: 1183 - Calc MPS: 38 - MPS/BASE/INC: 40/30000/0",
+                                      "and we'll spend a total of 1383"}));
+  EXPECT_NE(console.find("g1f3"), std::string::npos) << console;  // the thinking line, at once
+  EXPECT_EQ(Verdict(MoveCmd("g1f3")), kVerdictAbort);             // a move after the hit
+}
+
+TEST_F(InSearch, StartPonderingPlaysOnlyAReplyOfThisPosition) {
+  Play("e2e4");
+  const GameSnapshot before = Snapshot();
+  const Move e7e5 = Generated("e7e5");
+  thinker.pvLength[0] = 2;
+  for (Move stale : {e7e5 | (static_cast<Move>(kCapture) << 24), MakeMoveWord(Sq("g1"), Sq("f3"), 255, 0),
+                     MakeMoveWord(255, 0, 255, 0)}) {
+    thinker.pvTable[0][1] = {stale, 0};
+    EXPECT_FALSE(StartPondering());
+    EXPECT_TRUE(Snapshot() == before);
+  }
+  thinker.pvTable[0][1] = {e7e5, 0};
+  thinker.pvLength[0] = 1;
+  EXPECT_FALSE(StartPondering());
+  thinker.pvLength[0] = 2;
+  LogTap log;
+  EXPECT_TRUE(StartPondering());
+  EXPECT_EQ(thinker.ponderMove, e7e5);
+  EXPECT_EQ(position.ArchiveCount, before.archive + 1);
+  EXPECT_EQ(openingBook.gameText, "e2e4e7e5");
+  EXPECT_EQ(log.Records(), (std::vector<std::string>{"Thinker: START PONDERING"}));
+}
+
+TEST_F(InSearch, HintIsThePredictedReplyWithItsPromotionLetter) {
+  const Move knight = MakeMoveWord(Sq("e7"), Sq("e8"), kKnight, kPromotion | kPawnMove);
+  thinker.pvTable[0][1] = {knight, 0};
+  thinker.pvLength[0] = 1;
+  EXPECT_EQ(Execute(Cmd(CMD_HINT)).console, "");
+  thinker.pvLength[0] = 2;
+  const Outcome out = Execute(Cmd(CMD_HINT));
+  EXPECT_EQ(out.console + out.log, "Hint: e7e8n\nHint: e7e8n\n");
+  // While pondering the hint is the move pondered on, not the search's line.
+  engineState.pondering = true;
+  thinker.ponderMove = MakeMoveWord(Sq("e7"), Sq("e8"), kQueen, kPromotion | kPawnMove);
+  std::string console;
+  EXPECT_EQ(Verdict(Cmd(CMD_HINT), &console), kVerdictContinue);
+  EXPECT_EQ(console, "Hint: e7e8\n");
+}
+
+}  // namespace
+}  // namespace morvi

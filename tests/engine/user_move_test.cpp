@@ -1,0 +1,86 @@
+// The opponent's moves: the two refusals that leave the game as it was, the
+// move number, the promotion the move names, and the draw by repetition.
+#include "engine/user_move.h"
+
+#include <gtest/gtest.h>
+
+#include "engine_test_support.h"
+
+namespace morvi {
+namespace {
+
+using namespace testing;  // NOLINT: the helpers of engine_test_support.h
+
+class UserMove : public EngineTest {};
+
+TEST_F(UserMove, RefusedMovesChangeNothing) {
+  const char* notFound = "Illegal Move: Could not find it in our generated move list\n";
+  const char* notDoable = "Illegal Move: Could not make it\n";
+  const struct {
+    const char* fen;  // nullptr: the initial position
+    const char* move;
+    const char* console;
+    const char* log;
+  } rows[] = {
+      {nullptr, "e2e5", notFound, "Move not found in generated moves"},
+      {nullptr, "e3e4", notFound, "Move not found in generated moves"},
+      {nullptr, "e7e5", notFound, "Move not found in generated moves"},
+      {"4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1", "e2c3", notDoable, "Move not doable - maybe in-check"},
+      {"4k3/8/8/8/8/8/3r4/4K3 w - - 0 1", "e1f2", notDoable, "Move not doable - maybe in-check"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.move);
+    Clean();
+    if (row.fen != nullptr) SetUpGame(row.fen);
+    engineState.analysisDone = true;
+    const GameSnapshot before = Snapshot();
+    const Outcome out = Play(row.move);
+    EXPECT_EQ(out.console, row.console);
+    EXPECT_EQ(out.log, row.log);
+    EXPECT_TRUE(Snapshot() == before);
+    EXPECT_TRUE(engineState.analysisDone && engineState.engineActive);
+  }
+}
+
+TEST_F(UserMove, PlaysThePromotionTheMoveNames) {
+  const struct {
+    const char* move;
+    int piece, promote;
+  } rows[] = {{"e7e8n", kKnight, 1}, {"e7e8b", kBishop, 2}, {"e7e8r", kRook, 3},
+              {"e7e8q", kQueen, 4},  {"e7e8", kQueen, -1},  {"e1e2n", kEmpty, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.move);
+    Clean();
+    SetUpGame("k7/4P3/8/8/8/8/8/4K3 w - - 0 1");
+    const Outcome out = Play(row.move);
+    EXPECT_EQ(out.log, std::string("Engine: valid move from:") + (row.piece == kEmpty ? "60 to:52" : "12 to:4") +
+                           " promote: " + std::to_string(row.promote) + " ");
+    EXPECT_EQ(position.SquarePiece[Sq(row.piece == kEmpty ? "e2" : "e8")], row.piece == kEmpty ? kKing : row.piece);
+  }
+  // A letter on a move that does not promote is not looked at (e1e2n above);
+  // the ponder check reads a move without a letter as the queen.
+  const Move queen = MakeMoveWord(Sq("e7"), Sq("e8"), kQueen, kPromotion | kPawnMove);
+  const Move knight = MakeMoveWord(Sq("e7"), Sq("e8"), kKnight, kPromotion | kPawnMove);
+  EXPECT_TRUE(MoveMatchesRecord(queen, Sq("e7"), Sq("e8"), -1));
+  EXPECT_TRUE(MoveMatchesRecord(queen, Sq("e7"), Sq("e8"), kQueen));
+  EXPECT_FALSE(MoveMatchesRecord(queen, Sq("e7"), Sq("e8"), kKnight));
+  EXPECT_FALSE(MoveMatchesRecord(knight, Sq("e7"), Sq("e8"), -1));
+}
+
+TEST_F(UserMove, ThirdRepetitionIsADrawOnFiveNf6AndNotBefore) {
+  LogTap log;
+  for (const char* move : {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3"}) {
+    EXPECT_EQ(Play(move).console, "") << move;
+  }
+  EXPECT_TRUE(engineState.engineActive);
+  const Outcome out = Play("g8f6");
+  EXPECT_EQ(out.console, "1/2-1/2 {Draw by repetition}\n");
+  EXPECT_EQ(out.log, "Engine: valid move from:6 to:21 promote: -1 ");
+  EXPECT_FALSE(engineState.engineActive);
+  EXPECT_EQ(position.ArchiveCount, 11);  // still recorded
+  EXPECT_EQ(engineState.moveNumber, 6);
+  EXPECT_EQ(log.Raw(), "    Engine: 1/2-1/2 {Draw by repetition}\n");
+}
+
+}  // namespace
+}  // namespace morvi
