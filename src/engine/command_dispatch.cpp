@@ -227,6 +227,8 @@ std::string WriteBookAnswer() {
 
 void RequestQuietQuit() { quietQuit.store(true); }
 
+bool QuietQuitRequested() { return quietQuit.load(); }
+
 bool ExecuteCommand(std::unique_ptr<CommandRecord> record, std::string& logText) {
   const CommandRecord& r = *record;
   logText.clear();

@@ -152,9 +152,9 @@ TEST(EngineGame, MatesAndStalemateEndTheGame) {
 }
 
 // With 3 seconds left for the rest of the game the search stops at its first
-// poll, in an iteration after the one that found the mate: the stopped
-// iteration's 0 becomes the score, and the mate goes unannounced.
-TEST(EngineGame, DISABLED_MateIsAnnouncedWhenTheClockStopsTheSearch) {
+// poll, in an iteration after the one that found the mate: the mate found is
+// still the score of the move played, and it is announced.
+TEST(EngineGame, MateIsAnnouncedWhenTheClockStopsTheSearch) {
   EngineInstall engine;
   ChildProcess child(engine.Exe());
   child.Send("xboard\nnew\nforce\ntime 300\nd2d4\nedit\n#\nKg1\nPf2\nPg2\nPh2\nc\nKg8\nRa8\n.\n");

@@ -55,8 +55,13 @@ TEST(EngineSearch, AnalysisSearchesAgainAfterEveryMove) {
   const size_t black = WaitForLineOf(child, 'b', white);
   ASSERT_NE(black, std::string::npos) << child.Output();
   EXPECT_EQ(child.Output().substr(black, 3), " 1 ");  // a new search, from depth 1
+  // A refused move stops the analysis; it starts again for the same position.
+  const size_t refused = SendAndWait(child, "e2e4\n", "Illegal Move: Could not find it in our generated move list\n");
+  const size_t resumed = WaitForLineOf(child, 'b', child.Output().find("Illegal Move", refused));
+  ASSERT_NE(resumed, std::string::npos) << child.Output();
+  EXPECT_EQ(child.Output().substr(resumed, 3), " 1 ");
   child.Send("undo\n");
-  const size_t again = WaitForLineOf(child, 'w', black);
+  const size_t again = WaitForLineOf(child, 'w', resumed);
   ASSERT_NE(again, std::string::npos) << child.Output();
   EXPECT_EQ(child.Output().substr(again, 3), " 1 ");
   const size_t left = SendAndWait(child, "exit\nbk\n", kBookAnswer);
