@@ -17,6 +17,7 @@
 #include "engine/time_allocation.h"
 #include "engine/user_move.h"
 #include "frontend/console.h"
+#include "frontend/text_scan.h"
 #include "search/thinker.h"
 
 namespace morvi {
@@ -55,8 +56,8 @@ void SetSideToMove(int side) {
 std::string Level(const CommandRecord& r) {
   EngineState& s = engineState;
   s.movesPerControl = r.levelMoves;
-  s.baseTime = ClampToInt(static_cast<std::int64_t>(r.levelBase) * 100);
-  s.increment = ClampToInt(static_cast<std::int64_t>(r.levelIncrement) * 100);
+  s.baseTime = ClampToInt(static_cast<long long>(r.levelBase) * 100);
+  s.increment = ClampToInt(static_cast<long long>(r.levelIncrement) * 100);
   return Format("Engine: Level %d %d %d", r.levelMoves, r.levelBase, r.levelIncrement);
 }
 
