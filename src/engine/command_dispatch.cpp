@@ -18,6 +18,7 @@
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
 #include "frontend/console.h"
+#include "frontend/text_scan.h"
 #include "search/thinker.h"
 
 namespace morvi {
@@ -56,8 +57,8 @@ void SetSideToMove(int side) {
 std::string Level(const CommandRecord& r) {
   EngineState& s = engineState;
   s.movesPerControl = r.levelMoves;
-  s.baseTime = ClampToInt(static_cast<std::int64_t>(r.levelBase) * 100);
-  s.increment = ClampToInt(static_cast<std::int64_t>(r.levelIncrement) * 100);
+  s.baseTime = ClampToInt(static_cast<long long>(r.levelBase) * 100);
+  s.increment = ClampToInt(static_cast<long long>(r.levelIncrement) * 100);
   return Format("Engine: Level %d %d %d", r.levelMoves, r.levelBase, r.levelIncrement);
 }
 
@@ -227,6 +228,8 @@ std::string WriteBookAnswer() {
 }
 
 void RequestQuietQuit() { quietQuit.store(true); }
+
+bool QuietQuitRequested() { return quietQuit.load(); }
 
 bool ExecuteCommand(std::unique_ptr<CommandRecord> record, std::string& logText) {
   const CommandRecord& r = *record;

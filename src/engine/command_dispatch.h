@@ -23,5 +23,7 @@ std::string WriteBookAnswer();
 // Makes the next quit command end the engine thread without its farewell
 // line (the program is ending for another reason and has said why).
 void RequestQuietQuit();
+// True once RequestQuietQuit was called.
+bool QuietQuitRequested();
 
 }  // namespace morvi

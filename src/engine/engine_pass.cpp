@@ -45,6 +45,9 @@ void Analyse() {
   RefreshEvaluation();
   SearchResult result;
   Think(result, kOpenEndedLimit);
+  // A search stopped for a command (a refused move, "force") is taken up
+  // again afterwards, so that the analysis goes on.
+  if (s.searchAborted) s.analysisDone = false;
 }
 
 // The book's move for this position as a generated move with value 0.
@@ -108,6 +111,7 @@ bool Ponder() {
     position.TakeBack();
     LogLine("Thinker", "ABORT PONDERING");
     s.ponderFinished = true;
+    thinker.pvLength[0] = 0;  // its line belongs to a position no longer on the board
   }
   s.pondering = false;
   s.ponderHit = false;

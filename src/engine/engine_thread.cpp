@@ -44,7 +44,7 @@ bool DrainQueue() {
 
 void EngineThread() {
   const std::string version(UserText(TEXT_VERSION));
-  ConsoleWrite("\ntelluser Morvi V(" + version + ")\n");
+  if (!QuietQuitRequested()) ConsoleWrite("\ntelluser Morvi V(" + version + ")\n");
   LogLine("Eng-out", "Morvi Chess engine started - Version " + version);
   InitEngine();
   for (;;) {
@@ -53,7 +53,8 @@ void EngineThread() {
   }
 }
 
-bool StartEngineThread() {
+bool StartEngineThread(bool quiet) {
+  if (quiet) RequestQuietQuit();
   try {
     engineThread.thread = std::thread(EngineThread);
   } catch (const std::system_error&) {

@@ -5,8 +5,9 @@
 
 namespace morvi {
 
-// Starts the engine thread; false if it could not be started.
-bool StartEngineThread();
+// Starts the engine thread; false if it could not be started. A quiet engine
+// thread (the program is ending already) writes nothing, not even its banner.
+bool StartEngineThread(bool quiet = false);
 // Waits for the engine thread to end. Does nothing if the thread was not
 // started or has been joined already.
 void JoinEngineThread();

@@ -14,6 +14,7 @@
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
 #include "frontend/debug_log.h"
+#include "frontend/text_scan.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
 
@@ -46,7 +47,7 @@ int PonderHit() {
   // The search stops at 1.1 times its budget counted from its own start; the
   // pondering already done is taken out of that 10%.
   const int searched = ElapsedCentiseconds(t);
-  t.allocatedTime = ClampToInt(static_cast<std::int64_t>(searched) * 10 / 11 + limit);
+  t.allocatedTime = ClampToInt(static_cast<long long>(searched) * 10 / 11 + limit);
   LogLine("Engine", "and we'll spend a total of " + std::to_string(t.allocatedTime));
   s.ponderHit = true;
   PrintThinking(true);

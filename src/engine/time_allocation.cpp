@@ -9,6 +9,7 @@
 
 #include "frontend/config.h"
 #include "frontend/debug_log.h"
+#include "frontend/text_scan.h"
 
 namespace morvi {
 namespace {
@@ -38,10 +39,6 @@ void LogAllocation(int a, int c, const EngineState& s) {
 
 }  // namespace
 
-int ClampToInt(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
 int AllocateTime(EngineState& s, int oppTimeAdv) {
   if (s.ownTime < 0) return 0;
   if (s.baseTime == kLongControlBase && s.movesPerControl == 10) {
@@ -49,10 +46,10 @@ int AllocateTime(EngineState& s, int oppTimeAdv) {
     s.movesPerControl = 60;
   }
   const int c = MovesToGo(s);
-  int a = ClampToInt(static_cast<std::int64_t>(TimeLeft(s) / c) + s.increment);
-  if (s.moveNumber < 15) a = ClampToInt(static_cast<std::int64_t>(a * 1.5));
+  int a = ClampToInt(static_cast<long long>(TimeLeft(s) / c) + s.increment);
+  if (s.moveNumber < 15) a = ClampToInt(static_cast<long long>(a * 1.5));
   if (s.opponentTime > 0 && s.ownTime > s.opponentTime && oppTimeAdv != 0) {
-    a = ClampToInt(static_cast<std::int64_t>(a) + (s.ownTime - s.opponentTime) / 4);
+    a = ClampToInt(static_cast<long long>(a) + (s.ownTime - s.opponentTime) / 4);
   }
   LogAllocation(a, c, s);
   return a;

@@ -5,8 +5,6 @@
 // control.
 #pragma once
 
-#include <cstdint>
-
 #include "engine/engine_state.h"
 
 namespace morvi {
@@ -16,9 +14,6 @@ namespace morvi {
 // check, unwinding the search, writing the move and the latency of the pipe
 // and of the scheduler. Every move still due is given at least this much.
 constexpr int kMoveOverheadMs = 60;
-
-// A 64-bit value held to the 32-bit range.
-int ClampToInt(std::int64_t value);
 
 // The allocation in centiseconds for the state's clocks and control (0 for a
 // negative clock); may rewrite baseTime and movesPerControl (the 30,000-minute

@@ -80,7 +80,9 @@ void StartUp(MainThread& main, const char* programPath) {
   OpenConfiguredLog(main);
   ReadExcludeList(profile);
   WriteBanner();
-  main.engineRunning = StartEngineThread();
+  // After the debug file's fatal message the engine thread is started, as
+  // always, but says nothing.
+  main.engineRunning = StartEngineThread(main.resultCode == EXIT_NO_DEBUG_FILE);
   if (main.engineRunning) {
     ConsoleWrite("Engine started\n");
   } else {

@@ -1,6 +1,7 @@
 // Think: the per-search resets, the game stage, the history clear, the
 // iterations with their aspiration windows and AspWatch records, the
-// forecast, the root line kept after a stop, and the result.
+// forecast, the root line kept after a stop, and the result: after a stop,
+// the score of the line kept.
 #include "search/think.h"
 
 #include <algorithm>
@@ -68,6 +69,11 @@ int SearchIteration(Thinker& t, bool allowNull) {
   return v;
 }
 
+// Thinking lines are shown in post mode, but not for a search that a command
+// has aborted: its lines would arrive after that command (a move, say) and
+// be read as lines about the position it made.
+bool ShowsLines(const Thinker& t) { return engineState.postEnabled && !(t.stop && engineState.searchAborted); }
+
 void LogIteration(const Thinker& t) {
   char text[160];
   std::snprintf(text, sizeof text,
@@ -120,7 +126,7 @@ void Think(SearchResult& result, int budget, int depthLimit) {
     bool allowNull = position.GameStage != kLateEnding;
     v = SearchIteration(t, allowNull);
     t.lastScore = v;
-    if (engineState.postEnabled) PrintThinking(true);
+    if (ShowsLines(t)) PrintThinking(true);
     if (!t.stop) {
       std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], t.prevPv);
       t.prevPvLength = t.pvLength[0];
@@ -134,14 +140,18 @@ void Think(SearchResult& result, int budget, int depthLimit) {
   }
 
   if (t.stop) ChooseRootLine(t);
-  if (engineState.postEnabled) PrintThinking(false);
+  if (ShowsLines(t)) PrintThinking(false);
   LogThink("Time used: %d", e);
   char text[96];
   std::snprintf(text, sizeof text, "Actual Max depth: %d,   Nominal depth: %d", t.maxPly, t.nominalDepth);
   LogLine("Think", text);
 
   result.move = t.pvTable[0][0].move;
-  if (v == -kInfinity) {
+  if (t.stop && MoveFromByte(result.move) != 255 && t.pvLength[0] > 0) {
+    // The stopped iteration's value is that of an unfinished search; the
+    // line kept has its own score (a mate found earlier stays a mate).
+    result.score = t.pvTable[0][0].score;
+  } else if (v == -kInfinity) {
     result.score = t.pvTable[0][0].score;
   } else {
     t.pvTable[0][0].score = v;
