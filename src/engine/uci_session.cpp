@@ -14,6 +14,7 @@
 #include "engine/time_allocation.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
+#include "frontend/text_scan.h"
 #include "search/think.h"
 #include "search/thinker.h"
 
