@@ -5,6 +5,8 @@
 // while a position is being edited.
 #include "engine/engine_pass.h"
 
+#include <string>
+
 #include "board/position.h"
 #include "book/opening_book.h"
 #include "engine/engine_move.h"
@@ -64,7 +66,9 @@ bool BookMove(SearchResult& result) {
 // A search cut short before it had any move (a "?" at its very start) while
 // moves exist is run again to its first move.
 void SearchOwnMove(SearchResult& result) {
-  Think(result, ThinkLimit());
+  const int limit = ThinkLimit();
+  LogLine("Engine", "Search limit: " + std::to_string(limit));
+  Think(result, limit);
   if (!HasMove(result) && !engineState.searchAborted && HasLegalMove()) Think(result, 0);
 }
 

@@ -34,6 +34,7 @@ struct EngineState {
   int opponentRating = 0;
   int moveNumber = 0;
   int passStart = 0;            // milliseconds, start of the engine loop's pass
+  int lastCommandAt = -1;       // milliseconds: when the last executed command was queued (-1: not known)
 };
 
 // The one engine state of the engine thread.

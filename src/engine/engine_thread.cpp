@@ -12,6 +12,7 @@
 #include "engine/command_dispatch.h"
 #include "engine/engine_output.h"
 #include "engine/engine_pass.h"
+#include "engine/engine_state.h"
 #include "engine/init_engine.h"
 #include "frontend/command_queue.h"
 #include "frontend/console.h"
@@ -32,6 +33,7 @@ EngineThreadHandle engineThread;
 bool DrainQueue() {
   bool quit = false;
   while (std::unique_ptr<CommandRecord> record = TakeCommand()) {
+    engineState.lastCommandAt = record->receivedAt;
     std::string logText;
     quit = ExecuteCommand(std::move(record), logText);
     if (!logText.empty()) LogText("Command", logText);

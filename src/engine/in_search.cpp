@@ -15,6 +15,7 @@
 #include "engine/user_move.h"
 #include "frontend/debug_log.h"
 #include "frontend/text_scan.h"
+#include "platform/clock.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
 
@@ -36,14 +37,14 @@ int MoveNow() {
 
 // The opponent played the predicted move: the ponder search becomes the
 // search for the engine's own move, with the time the clock allows from now.
-int PonderHit() {
+int PonderHit(const CommandRecord& move) {
   EngineState& s = engineState;
   Thinker& t = thinker;
   if (s.engineColour == kWhite) ++s.moveNumber;
   LogLine("Engine", "YES!!! GOOD PONDERING CHOICE!");
   const int spent = (t.clock() - s.passStart) / 10;
   LogLine("Engine", "we've spent " + std::to_string(spent) + " time");
-  const int limit = ThinkLimit();
+  const int limit = LessTimeWaited(SafeLimit(s, AllocateTime()), move.receivedAt, ClockMs());
   // The search stops at 1.1 times its budget counted from its own start; the
   // pondering already done is taken out of that 10%.
   const int searched = ElapsedCentiseconds(t);
@@ -57,7 +58,7 @@ int PonderHit() {
 int PonderCheck(const CommandRecord& record) {
   const EngineState& s = engineState;
   if (!s.pondering || s.ponderHit) return kVerdictAbort;
-  if (MoveMatchesRecord(thinker.ponderMove, record.moveFrom, record.moveTo, record.movePromotion)) return PonderHit();
+  if (MoveMatchesRecord(thinker.ponderMove, record.moveFrom, record.moveTo, record.movePromotion)) return PonderHit(record);
   LogLine("Engine", "Oops - ponder move WRONG!");
   return kVerdictAbort;
 }

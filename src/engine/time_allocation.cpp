@@ -10,6 +10,7 @@
 #include "frontend/config.h"
 #include "frontend/debug_log.h"
 #include "frontend/text_scan.h"
+#include "platform/clock.h"
 
 namespace morvi {
 namespace {
@@ -77,6 +78,14 @@ int SafeLimit(const EngineState& s, int allocation) {
   return static_cast<int>(std::min<std::int64_t>(allocation, limitMs / 10));
 }
 
-int ThinkLimit() { return SafeLimit(engineState, AllocateTime()); }
+int LessTimeWaited(int limit, int queuedAtMs, int nowMs) {
+  if (queuedAtMs < 0) return limit;  // not known
+  const int waited = std::max(nowMs - queuedAtMs, 0) / 10;
+  return std::max(limit - waited, 0);
+}
+
+int ThinkLimit() {
+  return LessTimeWaited(SafeLimit(engineState, AllocateTime()), engineState.lastCommandAt, ClockMs());
+}
 
 }  // namespace morvi

@@ -34,7 +34,15 @@ int MovesDue(const EngineState& state);
 // brings back. Centiseconds, never negative.
 int SafeLimit(const EngineState& state, int allocation);
 
-// The limit for the engine's own search: AllocateTime, made safe.
+// The limit less the time since the command that gave the engine its turn
+// was queued (the opponent's clock stopped then, the engine's started): time
+// spent before the search begins (a new game's calibration, a search that had
+// to be stopped first) is time of this move. Centiseconds, never negative; a
+// queue time of -1 (not known) takes nothing off.
+int LessTimeWaited(int limit, int queuedAtMs, int nowMs);
+
+// The limit for the engine's own search: AllocateTime, made safe, less the
+// time the command that gave the engine its turn has waited.
 int ThinkLimit();
 
 }  // namespace morvi

@@ -77,6 +77,7 @@ struct GoArguments {
 // Fields a command does not carry stay zero (texts empty).
 struct CommandRecord {
   int id = 0;
+  int receivedAt = -1;     // milliseconds on the engine's clock when it was queued (-1: not known)
   int levelMoves = 0;
   int levelBase = 0;       // seconds
   int levelIncrement = 0;  // seconds

@@ -2,6 +2,7 @@
 // queue lock. Taking never blocks on an empty queue; waiting is separate.
 #include "frontend/command_queue.h"
 
+
 namespace morvi {
 
 CommandQueue commandQueue;
@@ -24,6 +25,7 @@ void QueueCommand(int id) {
 }
 
 void PostCommand(std::unique_ptr<CommandRecord> record) {
+  record->receivedAt = commandQueue.stampClock();
   std::lock_guard<std::mutex> guard(commandQueue.lock);
   commandQueue.records.push_back(std::move(record));
   commandQueue.posted.notify_one();

@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "frontend/command.h"
+#include "platform/clock.h"
 
 namespace morvi {
 
@@ -17,6 +18,7 @@ struct CommandQueue {
   std::deque<std::unique_ptr<CommandRecord>> records;
   std::condition_variable posted;   // notified by every append
   std::condition_variable drained;  // notified when a removal empties the queue
+  int (*stampClock)() = ClockMs;     // stamps each record as it is queued (tests: -1, no stamp)
 };
 
 // The one command queue of the process.
@@ -24,7 +26,8 @@ extern CommandQueue commandQueue;
 
 // Input thread: queue a record that carries only its identifier.
 void QueueCommand(int id);
-// Input thread: append a record; the queue owns it from now on.
+// Input thread: append a record, stamped with the time it was queued; the
+// queue owns it from now on.
 void PostCommand(std::unique_ptr<CommandRecord> record);
 // Engine thread: the oldest record, removed, or null when the queue is empty.
 // Never blocks on an empty queue.

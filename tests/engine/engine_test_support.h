@@ -167,7 +167,9 @@ class EngineTest : public ::testing::Test {
     openingBook = OpeningBook{};
     config.OppTimeAdv = 1;
     StepClock::now = StepClock::step = 0;
+    commandQueue.stampClock = NotStamped;  // no time waited in the queue
   }
+  static int NotStamped() { return -1; }
 };
 
 }  // namespace morvi::testing

@@ -97,5 +97,13 @@ TEST(SafeLimit, LeavesTimeForEveryMoveStillDue) {
   }
 }
 
+TEST(LessTimeWaited, TakesOffTheTimeTheCommandWaited) {
+  EXPECT_EQ(LessTimeWaited(500, -1, 9000), 500);  // not known: nothing taken off
+  EXPECT_EQ(LessTimeWaited(500, 6000, 9000), 200);
+  EXPECT_EQ(LessTimeWaited(500, 6000, 6009), 500);  // under a centisecond
+  EXPECT_EQ(LessTimeWaited(100, 6000, 9000), 0);
+  EXPECT_EQ(LessTimeWaited(500, 9000, 8000), 500);  // a stamp from the future takes nothing
+}
+
 }  // namespace
 }  // namespace morvi

@@ -10,5 +10,6 @@ int Eval(int argc, char** argv);
 int Search(int argc, char** argv);
 int Bench(int argc, char** argv);
 int Timing(int argc, char** argv);
+int Epd(int argc, char** argv);
 
 }  // namespace morvi::bench

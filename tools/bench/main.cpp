@@ -20,6 +20,7 @@ constexpr Subcommand kSubcommands[] = {
     {"search", morvi::bench::Search, "search [--depth N] [--time CENTISECONDS] [FEN]"},
     {"bench", morvi::bench::Bench, "bench"},
     {"timing", morvi::bench::Timing, "timing [--rounds N]"},
+    {"epd", morvi::bench::Epd, "epd FILE [--time CENTISECONDS | --depth N]"},
 };
 
 int Usage() {
