@@ -15,6 +15,7 @@
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
 #include "frontend/text_scan.h"
+#include "platform/clock.h"
 #include "search/think.h"
 #include "search/thinker.h"
 
@@ -62,7 +63,7 @@ int GoLimit(const GoArguments& go, bool& hold) {
   if (go.moveTime >= 0) return MoveTimeLimit(go.moveTime, u.moveOverheadMs);
   if (HasClock(go, side)) {
     SetClocksFromGo(go, side, u.moveOverheadMs, engineState);
-    return ThinkLimit();
+    return SafeLimit(engineState, AllocateTime());
   }
   if (go.depth < 0 && go.nodes < 0 && go.mate < 0) hold = true;  // a bare "go" searches until "stop"
   return kOpenEndedLimit;
@@ -94,7 +95,7 @@ void RunGo() {
     return;
   }
   bool hold = false;
-  const int limit = GoLimit(go, hold);
+  const int limit = LessTimeWaited(GoLimit(go, hold), engineState.lastCommandAt, ClockMs());
   u.holdBestMove = hold;
   u.pondering = go.ponder;
   u.searching = true;
@@ -123,7 +124,7 @@ int EndSearch() {
 
 // "ponderhit": the ponder search goes on as the real one, with the clocks of
 // its "go" counted from now.
-int PonderHit() {
+int PonderHit(const CommandRecord& hit) {
   UciSession& u = uciSession;
   if (!u.pondering) return kVerdictContinue;
   u.pondering = false;
@@ -131,7 +132,7 @@ int PonderHit() {
   GoArguments go = u.go;
   go.ponder = false;
   bool hold = false;
-  const int limit = GoLimit(go, hold);
+  const int limit = LessTimeWaited(GoLimit(go, hold), hit.receivedAt, ClockMs());
   u.holdBestMove = hold;
   Thinker& t = thinker;
   const int searched = ElapsedCentiseconds(t);
@@ -197,7 +198,7 @@ int HandleUciInSearch(const CommandRecord& r) {
     case CMD_ISREADY: AnnounceReady(); return kVerdictContinue;
     case CMD_UCI: WriteUciIdentification(); return kVerdictContinue;
     case CMD_STOP: return EndSearch();
-    case CMD_PONDERHIT: return PonderHit();
+    case CMD_PONDERHIT: return PonderHit(r);
     default: return kVerdictAbort;
   }
 }

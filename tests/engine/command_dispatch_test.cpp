@@ -58,7 +58,7 @@ TEST_F(CommandTable, ConsoleAndLogTextOfEachCommand) {
       {Rec(CMD_NAME, [](auto& r) { r.nameText = "Bob Fischer"; }), "", "Engine: name Bob Fischer \n"},
       {Rec(CMD_RATING, [](auto& r) { r.ratingOwn = 2100, r.ratingOpponent = 1900; }), "", "Engine: rating 2100 1900 "},
       {Cmd(CMD_EDIT), "", "Get into Edit Mode"},
-      {Cmd(40), "", "Engine: Not handled command: 40"},
+      {Cmd(99), "", "Engine: Not handled command: 99"},
       {Cmd(0), "", "Engine: Not handled command: 0"},
   };
   for (const auto& row : rows) {
