@@ -79,6 +79,7 @@ int GoDepth(const GoArguments& go) {
 void RunGo() {
   UciSession& u = uciSession;
   const GoArguments go = u.go;
+  const bool stoppedAlready = u.stopRequested;  // "stop" came before the search began
   u.goPending = false;
   u.stopRequested = false;
   SearchResult result{MakeMoveWord(255, 0, 255, 0), 0};
@@ -95,9 +96,10 @@ void RunGo() {
     return;
   }
   bool hold = false;
-  const int limit = LessTimeWaited(GoLimit(go, hold), engineState.lastCommandAt, ClockMs());
+  int limit = LessTimeWaited(GoLimit(go, hold), engineState.lastCommandAt, ClockMs());
+  if (stoppedAlready) limit = 0, hold = false;  // answer with the first move found
   u.holdBestMove = hold;
-  u.pondering = go.ponder;
+  u.pondering = go.ponder && !stoppedAlready;
   u.searching = true;
   thinker.nodeLimit = go.nodes >= 0 ? std::max<long long>(go.nodes, 1) : 0;
   Think(result, limit, GoDepth(go));
@@ -159,8 +161,15 @@ void SetClocksFromGo(const GoArguments& go, int side, int moveOverheadMs, Engine
   s.movesToGo = go.movesToGo > 0 ? go.movesToGo : 0;
 }
 
+// A "go" still waiting for its pass is served before a command that would
+// change what it searches (or replace it), so every "go" has its answer.
+void RunPendingGo() {
+  if (uciSession.goPending) RunGo();
+}
+
 std::string ExecuteUciCommand(const CommandRecord& r) {
   UciSession& u = uciSession;
+  if (r.id == CMD_SETOPTION || r.id == CMD_UCINEWGAME || r.id == CMD_POSITION || r.id == CMD_UCI_GO) RunPendingGo();
   switch (r.id) {
     case CMD_UCI:
       u.active = true;
@@ -182,7 +191,13 @@ std::string ExecuteUciCommand(const CommandRecord& r) {
       u.goPending = true;
       return "Go";
     case CMD_STOP:
-    case CMD_PONDERHIT: FlushHeldAnswer(); return {};
+      if (u.goPending) u.stopRequested = true;  // the search is still to begin: it answers at once
+      FlushHeldAnswer();
+      return {};
+    case CMD_PONDERHIT:
+      if (u.goPending) u.go.ponder = false;  // the search is still to begin: as a real one
+      FlushHeldAnswer();
+      return {};
     default: return {};
   }
 }

@@ -59,9 +59,8 @@ bool ReadNumber(std::string_view text, long long& value) {
   long long magnitude = 0;
   for (char c : digits) {
     if (c < '0' || c > '9') return false;
-    if (magnitude < kCap) magnitude = magnitude * 10 + (c - '0');
+    magnitude = magnitude >= kCap / 10 ? kCap : magnitude * 10 + (c - '0');
   }
-  if (magnitude > kCap) magnitude = kCap;
   value = negative ? -magnitude : magnitude;
   return true;
 }

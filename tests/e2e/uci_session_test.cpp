@@ -200,6 +200,28 @@ TEST(Uci, StopEndsInfiniteAndPonderSearchesWithOneBestMove) {
   EXPECT_EQ(uci.Quit().exitCode, 0);
 }
 
+TEST(Uci, CommandsSentTogetherEachGetTheirAnswer) {
+  UciSession uci;
+  uci.Send("setoption name OwnBook value false");
+  // A "stop" right behind its "go", before the search begins, still ends it;
+  // each of several "go" lines sent at once is answered for its own position.
+  const size_t mark = uci.Mark();
+  uci.Send("position startpos\ngo infinite\nstop\nposition startpos moves e2e4\ngo depth 1\n"
+           "position fen 8/6Pp/6pk/6pp/8/8/8/B3K3 w - - 0 1\ngo ponder wtime 1000 btime 1000\nponderhit\nisready");
+  ASSERT_TRUE(uci.Child().WaitUntil([&](const std::string& out) {
+    return Count(out.substr(mark), "bestmove ") == 3 && out.back() == '\n';
+  }));
+  const std::vector<std::string> lines = Lines(uci.Output().substr(mark));
+  std::vector<std::string> answers;
+  for (const std::string& line : lines) {
+    if (line.rfind("bestmove ", 0) == 0) answers.push_back(BestMove(line + "\n"));
+  }
+  ASSERT_EQ(answers.size(), 3u);
+  EXPECT_TRUE(answers[1][1] == '7' || answers[1][1] == '8') << answers[1];  // Black's move after e2e4
+  EXPECT_EQ(answers[2], "g7g8n");
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
 TEST(Uci, PonderHitTurnsThePonderSearchIntoTheRealOne) {
   UciSession uci;
   uci.Send("setoption name OwnBook value false");
