@@ -45,7 +45,25 @@ void LogWindow(const char* what, int low, int centre, int high, int value) {
   LogLine("AspWatch", text);
 }
 
-// One iteration at the current nominal depth, with at most one re-search.
+// True when the side to move has a legal move (the root is not mate or
+// stalemate).
+bool RootHasMoves() {
+  Position& pos = position;
+  MoveStack& ms = moveStack;
+  pos.GenerateMoves(ms.entries, &ms.listEnd[0]);
+  bool legal = false;
+  for (int i = ms.listStart[0]; i < ms.listEnd[0] && !legal; ++i) {
+    UndoRecord undo;
+    if (pos.MakeMove(ms.entries[i].move, undo) == 0) continue;
+    pos.UnmakeMove(ms.entries[i].move, undo);
+    legal = true;
+  }
+  ms.listEnd[0] = ms.listStart[0];
+  return legal;
+}
+
+// One iteration at the current nominal depth, with at most one re-search
+// (and a full-window search when that left no line).
 int SearchIteration(Thinker& t, bool allowNull) {
   int w = config.AspirationWindow;
   int s = t.lastScore;
@@ -65,6 +83,15 @@ int SearchIteration(Thinker& t, bool allowNull) {
       v = Search(0, depth, -kInfinity, s - w, allowNull);
       LogWindow("Re-search", -kInfinity, s, s - w, v);
       break;
+  }
+  // A re-search above the window finds no move when the best value is the
+  // window's edge itself; when neither search scored any root move (with a
+  // window of 0, any value equal to the last one does that), the iteration
+  // is searched once more with the full window, so that it always ends with
+  // a move when the position has one.
+  if (MoveFromByte(t.pvTable[0][0].move) == 255 && !t.stop && RootHasMoves()) {
+    v = Search(0, depth, -kInfinity, kInfinity, allowNull);
+    LogWindow("Full window", -kInfinity, s, kInfinity, v);
   }
   return v;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "frontend/config.h"
 #include "search/think.h"
 #include "search_test_support.h"
 
@@ -70,6 +71,30 @@ TEST_F(ThinkTest, AspirationRecordsForLastScore200) {
     EXPECT_EQ(records.back(), c.records.back() + std::to_string(result.score));
     EXPECT_EQ(thinker.lastScore, result.score);
   }
+}
+
+TEST_F(ThinkTest, AWindowOfZeroStillEndsWithAMove) {
+  // Every value is 0 here: the window (0, 0) fails high on 0 and the
+  // re-search above 0 scores no move, so the full window has to find one.
+  const Configuration saved = config;
+  config.AspirationWindow = 0;
+  config.NormalizeS = 31;
+  Load(kStart);
+  thinker.lastScore = 0;
+  SearchResult result;
+  LogCapture log;
+  Think(result, kLongBudget, 2);
+  config = saved;
+  EXPECT_TRUE(HasMove(result));
+  std::vector<std::string> full = WithPrefix(log.Records(), "AspWatch: Full window");
+  EXPECT_EQ(full.size(), 1u);  // the first iteration: later ones keep its move
+  Load("k7/8/1Q6/8/8/8/8/7K b - - 0 1");  // stalemate: no move to find, no extra search
+  config.AspirationWindow = 0;
+  LogCapture quiet;
+  Think(result, kLongBudget, 2);
+  config = saved;
+  EXPECT_FALSE(HasMove(result));
+  EXPECT_TRUE(WithPrefix(quiet.Records(), "AspWatch: Full window").empty());
 }
 
 TEST_F(ThinkTest, BranchFactorArithmetic) {
