@@ -25,7 +25,6 @@ namespace morvi {
 namespace {
 
 constexpr int kDrawScore = -4000;
-constexpr const char* kResultTexts[] = {"1-0", "1/2-1/2", "0-1", "*"};
 
 std::atomic<bool> quietQuit{false};
 
@@ -222,8 +221,8 @@ std::string AnswerDrawOffer(int engineScore) {
 }
 
 std::string WriteBookAnswer() {
-  ConsoleWrite("\tHey buster - play on and stop asking questions\n");
-  ConsoleWrite("\tthis is not training program\n\n");
+  // One piece, so that no other output lands between the two lines.
+  ConsoleWrite("\tHey buster - play on and stop asking questions\n\tthis is not training program\n\n");
   return "\tthis is not training program\n\n";
 }
 
