@@ -52,17 +52,6 @@ void Analyse() {
   if (s.searchAborted) s.analysisDone = false;
 }
 
-// The book's move for this position as a generated move with value 0.
-bool BookMove(SearchResult& result) {
-  int from = 0;
-  int to = 0;
-  if (!BookProbe(from, to)) return false;
-  const Move move = FindMoveBySquares(from, to);
-  if (move == 0) return false;
-  result = {move, 0};
-  return true;
-}
-
 // A search cut short before it had any move (a "?" at its very start) while
 // moves exist is run again to its first move.
 void SearchOwnMove(SearchResult& result) {
@@ -123,6 +112,16 @@ bool Ponder() {
 }
 
 }  // namespace
+
+bool BookMove(SearchResult& result) {
+  int from = 0;
+  int to = 0;
+  if (!BookProbe(from, to)) return false;
+  const Move move = FindMoveBySquares(from, to);
+  if (move == 0) return false;
+  result = {move, 0};
+  return true;
+}
 
 bool RunPass() {
   EngineState& s = engineState;

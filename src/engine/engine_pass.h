@@ -2,10 +2,17 @@
 // search, the engine's own move, a search on the opponent's time, or nothing.
 #pragma once
 
+#include "engine/engine_state.h"
+
 namespace morvi {
 
 // Analysis search, in centiseconds: an hour.
 constexpr int kOpenEndedLimit = 3600000;
+
+// The book's move for the position on the board as a generated move with
+// value 0; false when the book has none (or names a move the position does
+// not have).
+bool BookMove(SearchResult& result);
 
 // Runs the pass; false when there was nothing to do (the loop may then wait
 // for the next command).

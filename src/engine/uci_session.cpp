@@ -44,16 +44,6 @@ void FlushHeldAnswer() {
   Answer(u.held);
 }
 
-bool BookAnswer(SearchResult& result) {
-  int from = 0;
-  int to = 0;
-  if (!BookProbe(from, to)) return false;
-  const Move move = FindMoveBySquares(from, to);
-  if (move == 0) return false;
-  result = {move, 0};
-  return true;
-}
-
 // The limit of the "go" and whether its answer waits for "stop".
 int GoLimit(const GoArguments& go, bool& hold) {
   UciSession& u = uciSession;
@@ -90,7 +80,7 @@ void RunGo() {
   }
   for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
   const bool timed = go.moveTime >= 0 || HasClock(go, position.SideToMove);
-  if (u.ownBook && timed && !go.ponder && !go.infinite && BookAnswer(result)) {
+  if (u.ownBook && timed && !go.ponder && !go.infinite && BookMove(result)) {
     AnnounceBookInfo(result.move);
     Answer(result);
     return;

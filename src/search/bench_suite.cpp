@@ -50,10 +50,14 @@ constexpr BenchPosition kPositions[] = {
 std::span<const BenchPosition> BenchPositions() { return kPositions; }
 
 bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outcome) {
-  Position& pos = position;
-  pos.NewGame();  // the constant tables and an empty archive
-  if (!LoadFen(pos, entry.fen)) return false;
+  position.NewGame();  // the constant tables and an empty archive
+  if (!LoadFen(position, entry.fen)) return false;
+  outcome = SearchSetPosition(kBenchBudget, depth);
+  return true;
+}
 
+BenchOutcome SearchSetPosition(int budget, int depth) {
+  Position& pos = position;
   engineState.randomEnabled = false;
   engineState.postEnabled = false;
   engineState.pondering = false;
@@ -69,13 +73,14 @@ bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outco
   ResetThinker();
 
   SearchResult result;
-  int start = ClockMs();
-  Think(result, kBenchBudget, depth < 1 ? 1 : depth);
+  const int start = ClockMs();
+  Think(result, budget, depth < 1 ? 1 : depth);
+  BenchOutcome outcome;
   outcome.milliseconds = ClockMs() - start;
   outcome.bestMove = result.move;
   outcome.score = result.score;
   outcome.nodes = searchCounters.nodes;
-  return true;
+  return outcome;
 }
 
 }  // namespace morvi

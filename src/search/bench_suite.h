@@ -33,4 +33,8 @@ struct BenchOutcome {
 // are made, and Think runs with post mode off. False if the FEN is refused.
 bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outcome);
 
+// The same search of the position already on the board, within the budget
+// (centiseconds) and to the depth limit (at least 1).
+BenchOutcome SearchSetPosition(int budget, int depth);
+
 }  // namespace morvi

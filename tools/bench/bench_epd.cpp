@@ -18,11 +18,7 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "board/san.h"
-#include "engine/engine_state.h"
-#include "eval/evaluate.h"
-#include "eval/game_stage.h"
-#include "platform/clock.h"
-#include "search/think.h"
+#include "search/bench_suite.h"
 #include "search/thinker.h"
 
 namespace morvi::bench {
@@ -188,27 +184,11 @@ bool SetUp(const EpdEntry& entry, Verdicts& verdicts, std::string& problem) {
 // The search of the position set up, with the state a bench search starts
 // from: nothing left over from the position before.
 Found SearchPosition(int budget, int depth) {
-  Position& pos = position;
-  engineState.randomEnabled = false;
-  engineState.postEnabled = false;
-  engineState.pondering = false;
-  engineState.ponderHit = false;
-  engineState.searchAborted = false;
-  ResetSearchCounters();
-  evalStats = EvalStats{};
-  thinker.clock = ClockMs;
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
-  pos.GameStage = DecideGameStage(pos);
-  ResetThinker();
-
-  SearchResult result;
-  const int start = ClockMs();
-  Think(result, budget, depth);
-  const int elapsed = ClockMs() - start;
+  const BenchOutcome outcome = SearchSetPosition(budget, depth);
   // The search leaves its depth one past the last iteration when it ended on
   // the depth limit; the line shows the depth searched.
   const int searched = std::min(thinker.nominalDepth, depth);
-  return {result.move, result.score, searched, static_cast<long long>(searchCounters.nodes), elapsed};
+  return {outcome.bestMove, outcome.score, searched, outcome.nodes, outcome.milliseconds};
 }
 
 bool SameMove(Move a, Move b) {
