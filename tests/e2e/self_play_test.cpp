@@ -18,6 +18,7 @@
 #include "board/position.h"
 #include "e2e/expected_output.h"
 #include "e2e/session.h"
+#include "support/legal_moves.h"
 #include "support/sanitizer.h"
 
 namespace morvi::e2e {
@@ -100,19 +101,7 @@ class Referee {
   static int SquareOf(const std::string& text, size_t at) { return (text[at] - 'a') + 8 * ('8' - text[at + 1]); }
 
   // The legal moves of the side to move.
-  std::vector<Move> LegalMoves() {
-    std::vector<MoveEntry> list(kMoveStackSize);
-    int end = 0;
-    board_->GenerateMoves(list.data(), &end);
-    std::vector<Move> legal;
-    for (int i = 0; i < end; ++i) {
-      UndoRecord undo;
-      if (board_->MakeMove(list[i].move, undo) == 0) continue;
-      board_->UnmakeMove(list[i].move, undo);
-      legal.push_back(list[i].move);
-    }
-    return legal;
-  }
+  std::vector<Move> LegalMoves() { return test_support::LegalMoves(*board_); }
 
   Move Find(const std::string& text) {
     if (text.size() != 4 && text.size() != 5) return 0;

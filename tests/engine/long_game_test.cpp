@@ -17,6 +17,7 @@
 
 #include "engine/engine_pass.h"
 #include "engine_test_support.h"
+#include "support/legal_moves.h"
 
 namespace morvi {
 namespace {
@@ -39,19 +40,7 @@ class Shadow {
   int BlackMoves() const { return blackMoves_; }
   int TakeBacksLeft() const { return takeBacksLeft_; }
 
-  std::vector<Move> LegalMoves() {
-    std::vector<MoveEntry> list(kMoveStackSize);
-    int end = 0;
-    board_->GenerateMoves(list.data(), &end);
-    std::vector<Move> legal;
-    for (int i = 0; i < end; ++i) {
-      UndoRecord undo;
-      if (board_->MakeMove(list[i].move, undo) == 0) continue;
-      board_->UnmakeMove(list[i].move, undo);
-      legal.push_back(list[i].move);
-    }
-    return legal;
-  }
+  std::vector<Move> LegalMoves() { return test_support::LegalMoves(*board_); }
 
   // The legal moves after which the opponent still has one.
   std::vector<Move> MovesThatGoOn() {
