@@ -28,12 +28,19 @@ namespace {
 bool HasClock(const GoArguments& go, int side) { return (side == kWhite ? go.whiteTime : go.blackTime) >= 0; }
 
 // The answer of a finished search: its move and the reply it expects.
+// A search stopped by a command before it had any move still answers with
+// a legal move: "0000" is said only when there is none.
 void Answer(const SearchResult& result) {
   Move reply = MakeMoveWord(255, 0, 255, 0);
   if (HasMove(result) && thinker.pvLength[0] > 1 && thinker.pvTable[0][0].move == result.move) {
     reply = thinker.pvTable[0][1].move;
   }
-  AnnounceBestMove(result.move, reply);
+  Move move = result.move;
+  if (!HasMove(result) && uciSession.positionValid && position.IsPlayable()) {
+    const Move fallback = FirstLegalMove();
+    if (fallback != 0) move = fallback;
+  }
+  AnnounceBestMove(move, reply);
 }
 
 // An answer kept for "stop" is given before anything else changes the game.

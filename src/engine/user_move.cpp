@@ -51,16 +51,19 @@ Move FindMoveBySquares(int from, int to) {
   return 0;
 }
 
-bool HasLegalMove() {
+bool HasLegalMove() { return FirstLegalMove() != 0; }
+
+Move FirstLegalMove() {
   generated.Fill();
+  SortMoves(generated.entries, 0, generated.count - 1);
   for (int i = 0; i < generated.count; ++i) {
     UndoRecord undo;
     const Move move = generated.entries[i].move;
     if (position.MakeMove(move, undo) == 0) continue;
     position.UnmakeMove(move, undo);
-    return true;
+    return move;
   }
-  return false;
+  return 0;
 }
 
 bool IsRepetition() { return position.InRepeatList(); }

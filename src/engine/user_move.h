@@ -27,6 +27,10 @@ Move FindMoveBySquares(int from, int to);
 // True when the position has at least one legal move.
 bool HasLegalMove();
 
+// The first legal move of the generator's order (the best-ordered one), or 0
+// when there is none.
+Move FirstLegalMove();
+
 // Validates and plays the record's move for the side to move; writes the
 // refusal or repetition message, and fills the command's log text.
 void EnterUserMove(const CommandRecord& record, std::string& logText);

@@ -217,6 +217,9 @@ TEST(Uci, CommandsSentTogetherEachGetTheirAnswer) {
     if (line.rfind("bestmove ", 0) == 0) answers.push_back(BestMove(line + "\n"));
   }
   ASSERT_EQ(answers.size(), 3u);
+  // A search the next command stopped before it had a move still answers
+  // with a legal one.
+  EXPECT_NE(answers[0], "0000");
   EXPECT_TRUE(answers[1][1] == '7' || answers[1][1] == '8') << answers[1];  // Black's move after e2e4
   EXPECT_EQ(answers[2], "g7g8n");
   EXPECT_EQ(uci.Quit().exitCode, 0);
