@@ -25,7 +25,8 @@
 # Installs with apt-get what is missing: xboard, xvfb, xauth, python3 and
 # the Debian engines fairymax, phalanx, hoichess and sjeng when asked for.
 # Each engine runs behind engine_guard.py (GUARD=0 turns that off) and xboard
-# restarts both engines for every game (-xreuse -xreuse2).
+# restarts both engines for every game (-xreuse -xreuse2), so that the pause
+# between games can be short (-matchPause 1000 instead of xboard's 10 s).
 #
 # Writes into OUTDIR: match.pgn (the games), xboard.debug (xboard's debug
 # log: the whole engine dialogue), xboard.out (xboard's own output),
@@ -136,7 +137,7 @@ guardargs=() exits=()
 if [ "${GUARD:-1}" = 1 ]; then
     E1="python3 $TOOLS/engine_guard.py --log $X1 $E1"
     E2="python3 $TOOLS/engine_guard.py --log $X2 $E2"
-    guardargs=(-xreuse -xreuse2)
+    guardargs=(-xreuse -xreuse2 -matchPause 1000)
     exits=("$X1" "$X2")
     : >"$X1"; : >"$X2"
 fi
