@@ -203,7 +203,7 @@ bool PlayCommand(const CommandRecord& r, std::string& log) {
 bool ReportCommand(const CommandRecord& r, std::string& log) {
   switch (r.id) {
     case CMD_DISPLAY: position.PrintBoard(); log = "Print the board"; return true;
-    case CMD_XBOARD: ConsoleWrite("\n"); return true;
+    case CMD_XBOARD: return true;  // the input thread has answered it
     case CMD_HINT: log = AnnounceHint(HintMove()); return true;
     case CMD_BOOK: log = WriteBookAnswer(); return true;
     case CMD_STATUS: ReportStatus(); return true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frontend/command_queue.h"
+#include "frontend/console.h"
 #include "frontend/parsers.h"
 #include "frontend/text_scan.h"
 
@@ -42,7 +43,12 @@ bool RecognizeExact(FrontEndState& state, const std::string& command, Recognitio
   } else if (command == "help") {
     result = Recognition::Help;
   } else if (command == "xboard") {
+    // The answer to "xboard" is a line end that closes the prompt. This thread
+    // writes it, before it can answer the next line: xboard's "protover 2"
+    // comes at once, and xboard reads its unknown-command answer only at the
+    // start of a line (else it waits ten seconds for features).
     state.consoleMode = false;
+    ConsoleWrite("\n");
     QueueCommand(CMD_XBOARD);
   } else if (command == "fritz") {
     state.consoleMode = false;

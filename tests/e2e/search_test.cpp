@@ -365,7 +365,8 @@ long TicksOverASecond(pid_t pid) {
 TEST(EngineSearch, IdleEngineUsesNoProcessorTime) {
   EngineInstall engine;
   ChildProcess child(engine.Exe());
-  StartXboard(child);  // answered once the calibration is over
+  StartXboard(child);
+  SendAndWait(child, "bk\n", kBookAnswer);  // answered once the start-up calibration is over
   const long idleAtStart = TicksOverASecond(child.Pid());
   // Waiting for the opponent after its move, without pondering.
   SendAndWaitForStats(child, "new\neasy\ntime 100\ne2e4\n");

@@ -112,7 +112,7 @@ TEST(Uci, OnlyTheFirstLineSwitches) {
   EXPECT_NE(run.out.find(Unknown("uci")), std::string::npos);
   EXPECT_EQ(run.out.find("uciok"), std::string::npos);
   run = engine.Run("xboard\nuci\nquit\n");
-  EXPECT_EQ(Normalised(run.out), AfterStart(std::string(kPrompt) + Unknown("uci") + "\n" + std::string(kByeBye)));
+  EXPECT_EQ(Normalised(run.out), AfterStart(std::string(kPrompt) + "\n" + Unknown("uci") + std::string(kByeBye)));
 }
 
 TEST(Uci, ReadyAfterEverythingBeforeIt) {

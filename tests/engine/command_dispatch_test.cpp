@@ -24,7 +24,7 @@ TEST_F(CommandTable, ConsoleAndLogTextOfEachCommand) {
     std::string log;
   } rows[] = {
       {Cmd(CMD_DISPLAY), nullptr, "Print the board"},
-      {Cmd(CMD_XBOARD), "\n", ""},
+      {Cmd(CMD_XBOARD), "", ""},
       {Cmd(CMD_FRITZ), "", "Engine: Not handled command: 3"},
       {Cmd(CMD_NEW), "", "Init engine and board"},
       {Cmd(CMD_QUIT), "Engine: Bye-bye 5 ****************\n", "Quiting"},
