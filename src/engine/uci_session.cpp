@@ -32,7 +32,8 @@ bool HasClock(const GoArguments& go, int side) { return (side == kWhite ? go.whi
 // a legal move: "0000" is said only when there is none.
 void Answer(const SearchResult& result) {
   Move reply = MakeMoveWord(255, 0, 255, 0);
-  if (HasMove(result) && thinker.pvLength[0] > 1 && thinker.pvTable[0][0].move == result.move) {
+  if (HasMove(result) && thinker.pvLength[0] > 1 && thinker.pvTable[0][0].move == result.move &&
+      IsLegalReply(result.move, thinker.pvTable[0][1].move)) {
     reply = thinker.pvTable[0][1].move;
   }
   Move move = result.move;

@@ -66,6 +66,17 @@ Move FirstLegalMove() {
   return 0;
 }
 
+bool IsLegalReply(Move move, Move reply) {
+  UndoRecord first;
+  if (position.MakeMove(move, first) == 0) return false;
+  bool legal = FindGeneratedMove(MoveFrom(reply), MoveTo(reply), MovePromotion(reply)) == reply;
+  UndoRecord second;
+  if (legal && position.MakeMove(reply, second) == 0) legal = false;
+  if (legal) position.UnmakeMove(reply, second);
+  position.UnmakeMove(move, first);
+  return legal;
+}
+
 bool IsRepetition() { return position.InRepeatList(); }
 
 void EnterUserMove(const CommandRecord& record, std::string& logText) {

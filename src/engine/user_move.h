@@ -31,6 +31,11 @@ bool HasLegalMove();
 // when there is none.
 Move FirstLegalMove();
 
+// True when `reply` is a legal move of the opponent once `move` is played
+// (both are only tried; the position stays as it is). A line of the search
+// can carry a move of an older line past its true end.
+bool IsLegalReply(Move move, Move reply);
+
 // Validates and plays the record's move for the side to move; writes the
 // refusal or repetition message, and fills the command's log text.
 void EnterUserMove(const CommandRecord& record, std::string& logText);

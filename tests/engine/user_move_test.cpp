@@ -82,5 +82,36 @@ TEST_F(UserMove, ThirdRepetitionIsADrawOnFiveNf6AndNotBefore) {
   EXPECT_EQ(log.Raw(), "    Engine: 1/2-1/2 {Draw by repetition}\n");
 }
 
+// The reply a finished search names is said only when the opponent can play
+// it after the move: a line can end in a move left over from an older line.
+TEST_F(UserMove, ReplyIsLegalOnlyAfterTheMove) {
+  const auto generated = [](const char* text) { return FindGeneratedMove(Sq(text), Sq(text + 2), -1); };
+  // The move word the generator makes for `reply` once `move` is played.
+  const auto replyAfter = [&](const char* move, const char* reply) {
+    Play(move);
+    const Move word = generated(reply);
+    Execute(Cmd(CMD_UNDO));
+    return word;
+  };
+  const Move e2e4 = generated("e2e4");
+  const Move e7e5 = replyAfter("e2e4", "e7e5");
+  ASSERT_NE(e2e4, 0);
+  ASSERT_NE(e7e5, 0);
+  const GameSnapshot before = Snapshot();
+  EXPECT_TRUE(IsLegalReply(e2e4, e7e5));
+  EXPECT_FALSE(IsLegalReply(e2e4, e2e4));            // White's move again
+  EXPECT_FALSE(IsLegalReply(e2e4, generated("d2d4")));  // a White move
+  EXPECT_TRUE(Snapshot() == before);
+
+  // A reply that would leave its own king in check is no reply.
+  SetUpGame("4k3/4r3/8/8/8/8/8/4R1K1 w - - 0 1");
+  const Move g1h1 = generated("g1h1");
+  const Move e7a7 = replyAfter("g1h1", "e7a7");
+  const Move e7e1 = replyAfter("g1h1", "e7e1");
+  ASSERT_NE(e7a7, 0);
+  EXPECT_FALSE(IsLegalReply(g1h1, e7a7));
+  EXPECT_TRUE(IsLegalReply(g1h1, e7e1));
+}
+
 }  // namespace
 }  // namespace morvi
