@@ -71,8 +71,9 @@ if(NOT link_real STREQUAL engine_real)
   fail("${link} leads to ${link_real}, not to ${engine_real}")
 endif()
 
-# xboard's engine-list file: the plugin header, the command (the link by its
-# full path), the variants.
+# xboard's engine-list file: the fixed first line of xboard's engine-list
+# format (the same in Debian's own engine packages), the command (the link
+# by its full path), the variants.
 set(eng "${PREFIX}/${ENG_DIR}/morvi.eng")
 if(NOT EXISTS "${eng}")
   fail("not installed: ${eng}")
