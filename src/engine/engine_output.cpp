@@ -2,9 +2,11 @@
 // written through the console channel and mirrored into the debug log.
 #include "engine/engine_output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include "board/legal_line.h"
 #include "board/position.h"
 #include "engine/uci_session.h"
 #include "frontend/command.h"
@@ -32,15 +34,27 @@ std::string UciScore(int score) {
   return text;
 }
 
+// The line as far as it can be played from the search's root: a line can
+// keep moves of an older, longer one past its true end.
+int PlayablePvLength(const Thinker& t) {
+  Move line[kMaxPly];
+  const int length = std::min(t.pvLength[0], kMaxPly);
+  for (int j = 0; j < length; ++j) line[j] = t.pvTable[0][j].move;
+  return LegalLineLength(uciSession.root, line, length);
+}
+
 std::string UciInfoLine() {
   const Thinker& t = thinker;
   const long long nodes = searchCounters.nodes;
   const long long ms = std::max(t.clock() - t.startClock, 0);
   char head[160];
-  std::snprintf(head, sizeof head, "info depth %d seldepth %d score %s nodes %lld nps %lld time %lld pv", t.nominalDepth,
-                t.maxPly, UciScore(t.pvTable[0][0].score).c_str(), nodes, ms > 0 ? nodes * 1000 / ms : nodes, ms);
+  std::snprintf(head, sizeof head, "info depth %d seldepth %d score %s nodes %lld nps %lld time %lld",
+                t.rootLineDepth, t.maxPly, UciScore(t.pvTable[0][0].score).c_str(), nodes,
+                ms > 0 ? nodes * 1000 / ms : nodes, ms);
   std::string line = head;
-  for (int j = 0; j < t.pvLength[0]; ++j) {
+  const int playable = PlayablePvLength(t);
+  if (playable > 0) line += " pv";
+  for (int j = 0; j < playable; ++j) {
     line += ' ';
     line += GameMoveText(t.pvTable[0][j].move, true);
   }

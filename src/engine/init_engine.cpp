@@ -1,7 +1,10 @@
 // InitEngine: the engine state and search state reset, a new game and book
 // line, the per-ply list bounds cleared, and the heartbeat calibration with
-// its log line. The calibration's mask is kept and logged as measured; the
-// search polls at least every kPollMaskCap + 1 nodes.
+// its log line. The machine's speed is measured once, by the first
+// InitEngine; later new games reuse the measure (a match runner starts many
+// games, and each calibration costs 0.3 s). The calibration's mask is kept
+// and logged as measured; the search polls at least every kPollMaskCap + 1
+// nodes.
 #include "engine/init_engine.h"
 
 #include <algorithm>
@@ -23,6 +26,7 @@ constexpr int kCalibrationStep = 64;
 constexpr int kCompleteEntries = 4;  // entries evaluated at level Complete
 
 int calibratedMask = kPollMaskCap;
+bool calibrated = false;
 
 // One pass over the generated moves; true once the time is up (raw set).
 bool CalibrationPass(int (*clock)(), int start, int& count, int& raw) {
@@ -68,6 +72,11 @@ int CalibrationCount(int (*clock)()) {
 
 int CalibratedHeartbeatMask() { return calibratedMask; }
 
+void CalibrateHeartbeat(int (*clock)()) {
+  calibratedMask = HeartbeatMaskFor(CalibrationCount(clock));
+  calibrated = true;
+}
+
 void InitEngine() {
   ResetEngineState(engineState);
   ResetThinker();
@@ -77,7 +86,7 @@ void InitEngine() {
     moveStack.listStart[p] = 0;
     moveStack.listEnd[p] = 0;
   }
-  calibratedMask = HeartbeatMaskFor(CalibrationCount(thinker.clock));
+  if (!calibrated) CalibrateHeartbeat(thinker.clock);
   thinker.heartbeatMask = std::clamp(calibratedMask, 0, kPollMaskCap);
   LogLine("Engine", "Heartbeat is " + std::to_string(calibratedMask));
 }

@@ -4,8 +4,13 @@
 
 namespace morvi {
 
-// Run at the engine thread's start and for every "new".
+// Run at the engine thread's start and for every "new" (and "ucinewgame");
+// calibrates the heartbeat the first time only.
 void InitEngine();
+
+// Measures the machine on the position on the board (which it leaves as it
+// was) and keeps the mask for every later InitEngine.
+void CalibrateHeartbeat(int (*clock)());
 
 // The mask for raw evaluations counted in the calibration's 30 centiseconds:
 // half the smallest power of two not below raw, less one (640 gives 511).
@@ -15,7 +20,7 @@ int HeartbeatMaskFor(int raw);
 // 64 evaluations, 30 centiseconds of the clock have passed; returns the count.
 int CalibrationCount(int (*clock)());
 
-// The calibrated mask of the last InitEngine (the search polls at least as
+// The calibrated mask (the search polls at least as
 // often, see kPollMaskCap).
 int CalibratedHeartbeatMask();
 

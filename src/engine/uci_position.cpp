@@ -37,9 +37,7 @@ bool ReadCoordinates(const std::string& text, int& from, int& to, int& promotion
 }
 
 bool PlayMove(const std::string& text) {
-  int from = 0, to = 0, promotion = -1;
-  if (!ReadCoordinates(text, from, to, promotion)) return false;
-  const Move move = FindGeneratedMove(from, to, promotion);
+  const Move move = UciLegalMove(text);
   UndoRecord undo;
   if (move == 0 || position.MakeMove(move, undo) == 0) return false;
   if (position.SideToMove == kWhite) ++engineState.moveNumber;
@@ -75,6 +73,16 @@ bool SetBase(const std::string& base) {
 }
 
 }  // namespace
+
+Move UciLegalMove(const std::string& text) {
+  int from = 0, to = 0, promotion = -1;
+  if (!ReadCoordinates(text, from, to, promotion)) return 0;
+  const Move move = FindGeneratedMove(from, to, promotion);
+  UndoRecord undo;
+  if (move == 0 || position.MakeMove(move, undo) == 0) return 0;
+  position.UnmakeMove(move, undo);
+  return move;
+}
 
 std::string SetUciPosition(const CommandRecord& r) {
   UciSession& u = uciSession;

@@ -1,7 +1,8 @@
 // UCI commands between searches, the UCI pass and the in-search verdicts.
 // Every "go" is answered by exactly one "bestmove": a search that ends by
 // itself in "go infinite" or "go ponder" keeps its answer until "stop" (or
-// "ponderhit"); a search stopped for another command still answers.
+// "ponderhit"); a search stopped for another command still answers. Each
+// "go" starts with a search state of its own, dropped with its answer.
 #include "engine/uci_session.h"
 
 #include <algorithm>
@@ -11,9 +12,10 @@
 #include "engine/engine_output.h"
 #include "engine/engine_pass.h"
 #include "engine/init_engine.h"
-#include "engine/time_allocation.h"
+#include "engine/uci_time.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
+#include "frontend/debug_log.h"
 #include "frontend/text_scan.h"
 #include "platform/clock.h"
 #include "search/think.h"
@@ -27,9 +29,30 @@ namespace {
 
 bool HasClock(const GoArguments& go, int side) { return (side == kWhite ? go.whiteTime : go.blackTime) >= 0; }
 
+// The search's root moves from "searchmoves": the legal ones of the list. A
+// list without a legal move restricts nothing. True when restricted.
+bool SetRootFilter(const std::vector<std::string>& texts) {
+  Thinker& t = thinker;
+  t.rootFilterCount = 0;
+  for (const std::string& text : texts) {
+    const Move move = UciLegalMove(text);
+    Move* const end = t.rootFilter + t.rootFilterCount;
+    if (move == 0 || std::find(t.rootFilter + 0, end, move) != end || t.rootFilterCount == kMaxMovesPerPosition) continue;
+    t.rootFilter[t.rootFilterCount++] = move;
+  }
+  return t.rootFilterCount > 0;
+}
+
+// The search's answer is given: nothing of it is kept.
+void EndUciSearch() {
+  thinker.rootFilterCount = 0;
+  uciSession.search = UciSearch{};
+}
+
 // The answer of a finished search: its move and the reply it expects.
 // A search stopped by a command before it had any move still answers with
-// a legal move: "0000" is said only when there is none.
+// a legal move (one it was allowed to search): "0000" is said only when
+// there is none.
 void Answer(const SearchResult& result) {
   Move reply = MakeMoveWord(255, 0, 255, 0);
   if (HasMove(result) && thinker.pvLength[0] > 1 && thinker.pvTable[0][0].move == result.move &&
@@ -38,33 +61,17 @@ void Answer(const SearchResult& result) {
   }
   Move move = result.move;
   if (!HasMove(result) && uciSession.positionValid && position.IsPlayable()) {
-    const Move fallback = FirstLegalMove();
+    const Move fallback = thinker.rootFilterCount > 0 ? thinker.rootFilter[0] : FirstLegalMove();
     if (fallback != 0) move = fallback;
   }
+  EndUciSearch();
   AnnounceBestMove(move, reply);
 }
 
 // An answer kept for "stop" is given before anything else changes the game.
 void FlushHeldAnswer() {
-  UciSession& u = uciSession;
-  if (!u.awaitingStop) return;
-  u.awaitingStop = false;
-  Answer(u.held);
-}
-
-// The limit of the "go" and whether its answer waits for "stop".
-int GoLimit(const GoArguments& go, bool& hold) {
-  UciSession& u = uciSession;
-  const int side = position.SideToMove;
-  hold = go.infinite || go.ponder;
-  if (hold) return kOpenEndedLimit;
-  if (go.moveTime >= 0) return MoveTimeLimit(go.moveTime, u.moveOverheadMs);
-  if (HasClock(go, side)) {
-    SetClocksFromGo(go, side, u.moveOverheadMs, engineState);
-    return SafeLimit(engineState, AllocateTime());
-  }
-  if (go.depth < 0 && go.nodes < 0 && go.mate < 0) hold = true;  // a bare "go" searches until "stop"
-  return kOpenEndedLimit;
+  UciSearch& search = uciSession.search;
+  if (search.awaitingStop) Answer(search.held);
 }
 
 int GoDepth(const GoArguments& go) {
@@ -74,12 +81,35 @@ int GoDepth(const GoArguments& go) {
   return std::clamp(depth, 1, kDepthLimit);
 }
 
+int WaitedSince(int receivedAtMs) { return receivedAtMs < 0 ? 0 : std::max(ClockMs() - receivedAtMs, 0); }
+
+void LogPlan(const SearchDeadlines& plan) {
+  if (plan.hardMs < 0) return;
+  LogLine("Engine", "Time plan: soft " + std::to_string(plan.softMs) + " hard " + std::to_string(plan.hardMs));
+}
+
+// The search of a "go" under its limits; the poll interval and the node
+// limit it set are undone when it ends.
+void SearchGo(SearchResult& result, const SearchDeadlines& plan) {
+  const GoArguments& go = uciSession.search.go;
+  Thinker& t = thinker;
+  const int mask = t.heartbeatMask;
+  if (go.nodes >= 0) {
+    t.nodeLimit = std::max<long long>(go.nodes, 1);
+    t.heartbeatMask = NodeLimitMask(t.nodeLimit, mask);
+  }
+  uciSession.root = position;
+  LogPlan(plan);
+  Think(result, kOpenEndedLimit, GoDepth(go), plan);
+  t.nodeLimit = 0;
+  t.heartbeatMask = mask;
+}
+
 void RunGo() {
   UciSession& u = uciSession;
-  const GoArguments go = u.go;
-  const bool stoppedAlready = u.stopRequested;  // "stop" came before the search began
-  u.goPending = false;
-  u.stopRequested = false;
+  UciSearch& search = u.search;
+  const GoArguments& go = search.go;
+  search.pending = false;
   SearchResult result{MakeMoveWord(255, 0, 255, 0), 0};
   if (!u.positionValid || !position.IsPlayable()) {
     AnnounceUnplayable();
@@ -87,26 +117,25 @@ void RunGo() {
     return;
   }
   for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
+  const bool restricted = SetRootFilter(go.searchMoves);
   const bool timed = go.moveTime >= 0 || HasClock(go, position.SideToMove);
-  if (u.ownBook && timed && !go.ponder && !go.infinite && BookMove(result)) {
+  if (u.ownBook && timed && !go.ponder && !go.infinite && !restricted && BookMove(result)) {
     AnnounceBookInfo(result.move);
     Answer(result);
     return;
   }
-  bool hold = false;
-  int limit = LessTimeWaited(GoLimit(go, hold), engineState.lastCommandAt, ClockMs());
-  if (stoppedAlready) limit = 0, hold = false;  // answer with the first move found
-  u.holdBestMove = hold;
-  u.pondering = go.ponder && !stoppedAlready;
-  u.searching = true;
-  thinker.nodeLimit = go.nodes >= 0 ? std::max<long long>(go.nodes, 1) : 0;
-  Think(result, limit, GoDepth(go));
-  thinker.nodeLimit = 0;
-  u.searching = false;
-  u.pondering = false;
-  if (u.holdBestMove && !u.stopRequested && !engineState.searchAborted) {
-    u.awaitingStop = true;
-    u.held = result;
+  SearchDeadlines plan = PlanUciTime(go, position.SideToMove, u.moveOverheadMs);
+  search.holdBestMove = go.infinite || go.ponder;
+  search.pondering = go.ponder;
+  if (search.stopRequested) {  // "stop" came before the search began: answer with the first move found
+    plan = {0, 0};
+    search.holdBestMove = search.pondering = false;
+  }
+  SearchGo(result, LessElapsed(plan, WaitedSince(search.receivedAt)));
+  search.pondering = false;
+  if (search.holdBestMove && !search.stopRequested && !engineState.searchAborted) {
+    search.awaitingStop = true;
+    search.held = result;
     return;
   }
   Answer(result);
@@ -114,55 +143,42 @@ void RunGo() {
 
 // "stop" or "ponderhit" during a search: end it at its first root move.
 int EndSearch() {
-  UciSession& u = uciSession;
-  u.stopRequested = true;
-  u.holdBestMove = false;
+  UciSearch& search = uciSession.search;
+  search.stopRequested = true;
+  search.holdBestMove = false;
   if (thinker.prevPvLength > 0 || thinker.pvLength[0] > 0) return kVerdictWrapUp;
   thinker.allocatedTime = 0;
   return kVerdictContinue;
 }
 
-// "ponderhit": the ponder search goes on as the real one, with the clocks of
-// its "go" counted from now.
+// "ponderhit": the ponder search goes on as the real one, planned by the
+// clocks of its "go" and timed from the "ponderhit".
 int PonderHit(const CommandRecord& hit) {
   UciSession& u = uciSession;
-  if (!u.pondering) return kVerdictContinue;
-  u.pondering = false;
-  u.holdBestMove = false;
-  GoArguments go = u.go;
-  go.ponder = false;
-  bool hold = false;
-  const int limit = LessTimeWaited(GoLimit(go, hold), hit.receivedAt, ClockMs());
-  u.holdBestMove = hold;
-  Thinker& t = thinker;
-  const int searched = ElapsedCentiseconds(t);
-  t.allocatedTime = ClampToInt(static_cast<long long>(searched) * 10 / 11 + limit);
+  UciSearch& search = u.search;
+  if (!search.pondering) return kVerdictContinue;
+  search.pondering = false;
+  search.go.ponder = false;
+  search.holdBestMove = search.go.infinite;
+  const SearchDeadlines plan = LessElapsed(PlanUciTime(search.go, u.root.SideToMove, u.moveOverheadMs),
+                                           WaitedSince(hit.receivedAt));
+  LogPlan(plan);
+  SetDeadlines(thinker, plan, thinker.clock());
   return kVerdictContinue;
 }
 
 }  // namespace
 
-int MoveTimeLimit(int moveTimeMs, int moveOverheadMs) {
-  const long long usable = static_cast<long long>(moveTimeMs) - std::max(moveOverheadMs, 0) - kMoveOverheadMs;
-  return usable <= 0 ? 0 : static_cast<int>(usable * 10 / 11 / 10);
-}
-
-void SetClocksFromGo(const GoArguments& go, int side, int moveOverheadMs, EngineState& s) {
-  const int own = side == kWhite ? go.whiteTime : go.blackTime;
-  const int other = side == kWhite ? go.blackTime : go.whiteTime;
-  const int increment = side == kWhite ? go.whiteIncrement : go.blackIncrement;
-  s.ownTime = std::max<long long>((static_cast<long long>(own) - std::max(moveOverheadMs, 0)) / 10, 1);
-  s.opponentTime = other > 0 ? other / 10 : 0;
-  s.increment = increment > 0 ? increment / 10 : 0;
-  s.baseTime = 0;
-  s.movesPerControl = 0;
-  s.movesToGo = go.movesToGo > 0 ? go.movesToGo : 0;
+int NodeLimitMask(long long nodes, int mask) {
+  long long interval = 1;
+  while (interval * 2 <= nodes / 16) interval *= 2;
+  return static_cast<int>(std::min<long long>(interval - 1, mask));
 }
 
 // A "go" still waiting for its pass is served before a command that would
 // change what it searches (or replace it), so every "go" has its answer.
 void RunPendingGo() {
-  if (uciSession.goPending) RunGo();
+  if (uciSession.search.pending) RunGo();
 }
 
 std::string ExecuteUciCommand(const CommandRecord& r) {
@@ -177,6 +193,7 @@ std::string ExecuteUciCommand(const CommandRecord& r) {
     case CMD_SETOPTION: return ApplyUciOption(r.optionName, r.optionValue);
     case CMD_UCINEWGAME:
       FlushHeldAnswer();
+      EndUciSearch();
       InitEngine();
       u.base = "startpos";
       u.moves.clear();
@@ -185,15 +202,20 @@ std::string ExecuteUciCommand(const CommandRecord& r) {
     case CMD_POSITION: FlushHeldAnswer(); return SetUciPosition(r);
     case CMD_UCI_GO:
       FlushHeldAnswer();
-      u.go = r.go;
-      u.goPending = true;
+      u.search = UciSearch{};
+      u.search.go = r.go;
+      u.search.receivedAt = r.receivedAt;
+      u.search.pending = true;
       return "Go";
     case CMD_STOP:
-      if (u.goPending) u.stopRequested = true;  // the search is still to begin: it answers at once
+      if (u.search.pending) u.search.stopRequested = true;  // the search is still to begin: it answers at once
       FlushHeldAnswer();
       return {};
     case CMD_PONDERHIT:
-      if (u.goPending) u.go.ponder = false;  // the search is still to begin: as a real one
+      if (u.search.pending && u.search.go.ponder) {  // the search is still to begin: as a real one, timed from now
+        u.search.go.ponder = false;
+        u.search.receivedAt = r.receivedAt;
+      }
       FlushHeldAnswer();
       return {};
     default: return {};
@@ -201,7 +223,7 @@ std::string ExecuteUciCommand(const CommandRecord& r) {
 }
 
 bool RunUciPass() {
-  if (!uciSession.goPending) return false;
+  if (!uciSession.search.pending) return false;
   RunGo();
   return true;
 }

@@ -7,27 +7,36 @@
 #include <string>
 #include <vector>
 
+#include "board/position.h"
 #include "engine/engine_state.h"
 #include "frontend/command.h"
 
 namespace morvi {
 
-struct UciSession {
-  bool active = false;        // the session speaks UCI (set by the "uci" record)
-  bool goPending = false;     // a "go" waits for the next pass
-  GoArguments go;             // the "go" being served
-  bool searching = false;     // its search is running
-  bool pondering = false;     // the running search is a "go ponder" before "ponderhit"
-  bool holdBestMove = false;  // the search must not answer before "stop" (or "ponderhit")
+// One "go", from its record to its "bestmove": the stop and ponder state of
+// its search. It is made new for every "go" and dropped with the answer, so
+// nothing of one search reaches the next.
+struct UciSearch {
+  GoArguments go;
+  int receivedAt = -1;        // when the "go" (or a "ponderhit" before the search began) was queued, ms
+  bool pending = false;       // waits for the next pass
+  bool pondering = false;     // a "go ponder" before its "ponderhit"
+  bool holdBestMove = false;  // the answer waits for "stop" (or "ponderhit")
   bool stopRequested = false;
   bool awaitingStop = false;  // the search ended by itself; its answer waits for "stop"
   SearchResult held;          // that answer
+};
+
+struct UciSession {
+  bool active = false;        // the session speaks UCI (set by the "uci" record)
+  UciSearch search;           // the "go" being served, if any
   bool positionValid = true;  // false after a "position" whose FEN was refused
   std::string base;           // "startpos" or the FEN of the position on the board
   std::vector<std::string> moves;  // the moves played from it, as the GUI wrote them
   int moveOverheadMs = 30;
   bool ownBook = true;
   bool ponder = false;        // the GUI's "Ponder" option (it may send "go ponder")
+  Position root;              // the running search's position as it was at its root
 };
 
 // The one UCI session of the engine thread.
@@ -52,12 +61,13 @@ std::string ApplyUciOption(const std::string& name, const std::string& value);
 // new moves follow the ones played). Returns the log text.
 std::string SetUciPosition(const CommandRecord& record);
 
-// The search limit in centiseconds for a fixed move time in milliseconds,
-// with the Move Overhead and the engine's own overrun kept back.
-int MoveTimeLimit(int moveTimeMs, int moveOverheadMs);
-// The engine's clocks from a "go" for the side to move (centiseconds, the
-// Move Overhead taken off the engine's own clock; never 0 when a clock was
-// given, which would read as "no clock").
-void SetClocksFromGo(const GoArguments& go, int sideToMove, int moveOverheadMs, EngineState& state);
+// The legal move of the side to move that a coordinate text ("e2e4",
+// "e7e8q") names, or 0.
+Move UciLegalMove(const std::string& text);
+
+// The poll interval for a search of at most `nodes` nodes: the heartbeat's
+// mask, made small enough that the search ends within a sixteenth of the
+// count past it.
+int NodeLimitMask(long long nodes, int mask);
 
 }  // namespace morvi

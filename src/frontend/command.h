@@ -72,6 +72,7 @@ struct GoArguments {
   int mate = -1;
   bool infinite = false;
   bool ponder = false;
+  std::vector<std::string> searchMoves;  // "searchmoves": the moves as typed
 };
 
 // Fields a command does not carry stay zero (texts empty).

@@ -3,7 +3,7 @@
 // "setoption" keeps the option's name and value as typed, blanks inside them
 // included; "position" hands its base and moves on unchecked (the engine
 // thread checks them against the board); "go" reads its numbers, clamped to
-// 32 bits (the node count to 64).
+// 32 bits (the node count to 64), and the moves after "searchmoves".
 #include "frontend/uci_reader.h"
 
 #include <memory>
@@ -101,6 +101,13 @@ void Position(const std::vector<std::string_view>& tokens) {
   PostCommand(std::move(record));
 }
 
+// A token of the form of a coordinate move ("e2e4", "e7e8q").
+bool LooksLikeMove(std::string_view token) {
+  if (token.size() != 4 && token.size() != 5) return false;
+  const std::string lower = LowerCase(token);
+  return IsFileLetter(lower[0]) && IsRankDigit(lower[1]) && IsFileLetter(lower[2]) && IsRankDigit(lower[3]);
+}
+
 void Go(const std::vector<std::string_view>& tokens) {
   auto record = std::make_unique<CommandRecord>();
   record->id = CMD_UCI_GO;
@@ -116,6 +123,10 @@ void Go(const std::vector<std::string_view>& tokens) {
     const std::string word = LowerCase(tokens[i]);
     if (word == "infinite") go.infinite = true;
     if (word == "ponder") go.ponder = true;
+    if (word == "searchmoves") {
+      while (i + 1 < tokens.size() && LooksLikeMove(tokens[i + 1])) go.searchMoves.emplace_back(tokens[++i]);
+      continue;
+    }
     long long number = 0;
     const bool numbered = i + 1 < tokens.size() && ReadNumber(tokens[i + 1], number);
     if (!numbered) continue;

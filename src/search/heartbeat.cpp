@@ -55,7 +55,9 @@ bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime) {
 void CheckTime() {
   Thinker& t = thinker;
   const bool outOfNodes = t.nodeLimit > 0 && searchCounters.nodes >= t.nodeLimit;
-  if (!outOfNodes && !BudgetExhausted(ElapsedCentiseconds(t), t.allocatedTime)) return;
+  bool outOfTime = BudgetExhausted(ElapsedCentiseconds(t), t.allocatedTime);
+  if (!outOfTime && t.hardDeadline.set) outOfTime = t.hardDeadline.Passed(t.clock());
+  if (!outOfNodes && !outOfTime) return;
   if (t.prevPvLength > 0 || t.pvLength[0] > 0) {
     t.stop = true;
     LogLine(kCategory, outOfNodes ? "RUN OUT of NODES" : "RUN OUT of TIME");

@@ -22,7 +22,8 @@ void ActOnVerdictLocked(int verdict);
 // The budget is exhausted at 1.1 times the allocated centiseconds.
 bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime);
 
-// The clock (or the node limit of a UCI "go nodes") ends the search only when
+// The clock (the budget, or a planned search's hard deadline) or the node
+// limit of a UCI "go nodes" ends the search only when
 // it is spent and a root move exists to be played.
 void CheckTime();
 

@@ -20,14 +20,17 @@ namespace {
 
 constexpr int kLateEnding = 3;
 
-void PrepareSearch(Thinker& t, int budget) {
+void PrepareSearch(Thinker& t, int budget, const SearchDeadlines& deadlines) {
   t.branchFactor = kInitialBranchFactor;
   ClearLines(t);
   t.maxPly = 0;
   t.stop = false;
   t.startClock = t.clock();
   t.allocatedTime = budget;
+  SetDeadlines(t, deadlines, t.startClock);
+  t.rootLineDepth = 0;
   t.prevPvLength = -1;
+  t.prevPvDepth = 0;
   t.lastIterationTime = 0;
   moveStack.listStart[0] = 0;
   moveStack.listEnd[0] = 0;
@@ -117,6 +120,7 @@ void ChooseRootLine(Thinker& t) {
   if (t.prevPvLength <= 0) return;
   std::copy(t.prevPv, t.prevPv + t.prevPvLength, t.pvTable[0]);
   t.pvLength[0] = t.prevPvLength;
+  t.rootLineDepth = t.prevPvDepth;
 }
 
 AspirationOutcome JudgeAspiration(int v, int s, int w) {
@@ -135,9 +139,9 @@ bool ForecastStops(int branchFactor, int elapsed, int allocatedTime) {
   return static_cast<long long>(branchFactor) * elapsed > allocatedTime;
 }
 
-void Think(SearchResult& result, int budget, int depthLimit) {
+void Think(SearchResult& result, int budget, int depthLimit, const SearchDeadlines& deadlines) {
   Thinker& t = thinker;
-  PrepareSearch(t, budget);
+  PrepareSearch(t, budget, deadlines);
 
   LogThink("HashCleaned: %d", searchCounters.HashCleaned);
   searchCounters.HashCleaned = 0;
@@ -150,6 +154,7 @@ void Think(SearchResult& result, int budget, int depthLimit) {
   t.nominalDepth = 1;
   while (!t.stop) {
     t.followPv = true;
+    t.rootLineDepth = t.nominalDepth;
     bool allowNull = position.GameStage != kLateEnding;
     v = SearchIteration(t, allowNull);
     t.lastScore = v;
@@ -157,11 +162,13 @@ void Think(SearchResult& result, int budget, int depthLimit) {
     if (!t.stop) {
       std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], t.prevPv);
       t.prevPvLength = t.pvLength[0];
+      t.prevPvDepth = t.nominalDepth;
     }
     e = ElapsedCentiseconds(t);
     t.branchFactor = NextBranchFactor(e, t.lastIterationTime, t.branchFactor);
     LogIteration(t);
     if (ForecastStops(t.branchFactor, e, t.allocatedTime)) break;
+    if (t.softDeadline.set && t.softDeadline.Passed(t.clock())) break;
     t.lastIterationTime = e;
     if (++t.nominalDepth > depthLimit) break;
   }

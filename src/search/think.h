@@ -11,9 +11,9 @@
 namespace morvi {
 
 // Fills result with the best move and its score; leaves the line in row 0 of
-// the PV table. budget is in centiseconds; depthLimit (at most 12) is lowered
-// only by the bench tools.
-void Think(SearchResult& result, int budget, int depthLimit = kDepthLimit);
+// the PV table. budget is in centiseconds; depthLimit is at most 12. A
+// planned search also ends by its deadlines, counted from its start.
+void Think(SearchResult& result, int budget, int depthLimit = kDepthLimit, const SearchDeadlines& deadlines = {});
 
 enum class AspirationOutcome { kFailedHigh, kNotFailed, kFailedLow };
 
@@ -32,7 +32,7 @@ bool ForecastStops(int branchFactor, int elapsed, int allocatedTime);
 
 // After a stop: the interrupted iteration's line stands if it has one and at
 // least half the root moves were still to come; otherwise the last completed
-// iteration's line (if any) is put back into row 0.
+// iteration's line (if any) is put back into row 0, with its depth.
 void ChooseRootLine(Thinker& t);
 
 }  // namespace morvi

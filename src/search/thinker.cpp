@@ -1,6 +1,8 @@
 // The Thinker's and the counters' one instance, and their resets.
 #include "search/thinker.h"
 
+#include <algorithm>
+
 #include "board/position.h"
 #include "eval/evaluate.h"
 
@@ -22,6 +24,11 @@ void ClearLines(Thinker& t) {
   }
   t.pvTable[0][0].move = kNoLineMove;
   t.printedPvLength = 0;
+}
+
+void SetDeadlines(Thinker& t, const SearchDeadlines& d, int from) {
+  t.softDeadline = {d.softMs >= 0, from + std::max(d.softMs, 0)};
+  t.hardDeadline = {d.hardMs >= 0, from + std::max(d.hardMs, 0)};
 }
 
 void ResetThinker() {

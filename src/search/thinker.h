@@ -27,6 +27,22 @@ struct PvEntry {
   int score;
 };
 
+// A point on the search's clock after which the search acts (milliseconds,
+// compared so that the clock's wrap does no harm); unset: never.
+struct Deadline {
+  bool set = false;
+  int at = 0;
+  bool Passed(int now) const { return set && now - at >= 0; }
+};
+
+// The deadlines of a planned search, in milliseconds from a given moment:
+// past the soft one no iteration is begun, at the hard one the search stops
+// (once it has a move). -1: none. A search without them runs on its budget.
+struct SearchDeadlines {
+  int softMs = -1;
+  int hardMs = -1;
+};
+
 // The string-keyed position map of the search. Nothing ever adds to it, so
 // it is kept as its two logged figures: no entries, and the one bucket that
 // ResetThinker gives it.
@@ -46,6 +62,7 @@ struct Thinker {
   int pvLength[kMaxPly];
   PvEntry prevPv[kMaxPly];  // root line of the last completed iteration
   int prevPvLength;         // -1 before the first iteration completes
+  int prevPvDepth;          // the depth of that iteration
   int lastIterationTime;    // centiseconds from the start to the end of the last iteration
   PvEntry printedPv[kMaxPly];  // root line as last printed
   int printedPvLength;
@@ -56,10 +73,16 @@ struct Thinker {
   int nominalDepth;       // depth of the current iteration
   int branchFactor;       // running estimate of the time growth per iteration
   bool followPv;          // put the previous iteration's move first at each ply
+  int rootLineDepth;      // the iteration that found the line in row 0
+  Deadline softDeadline;  // a planned search begins no iteration past it
+  Deadline hardDeadline;  // ... and stops at it
 
   // Poll interval of the heartbeat (one less than a power of two); the engine
   // start sets it from its calibration.
   int heartbeatMask = kPollMaskCap;
+  // The root moves a search may play (rootFilterCount 0: every one).
+  Move rootFilter[kMaxMovesPerPosition];
+  int rootFilterCount = 0;
   // Nodes after which the search ends once it has a move (0: no limit).
   std::int64_t nodeLimit = 0;
   // The clock the search reads, in milliseconds; tests put a scripted one here.
@@ -97,6 +120,9 @@ void ClearLines(Thinker& t);
 // At program start and engine initialisation: lastScore from the Complete
 // evaluation of the current position, stop cleared, lines cleared, one bucket.
 void ResetThinker();
+
+// Sets the running search's deadlines, counted from the clock's moment `from`.
+void SetDeadlines(Thinker& t, const SearchDeadlines& deadlines, int from);
 
 // Centiseconds since the running search started, truncated.
 inline int ElapsedCentiseconds(const Thinker& t) { return (t.clock() - t.startClock) / 10; }

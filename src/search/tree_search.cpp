@@ -3,6 +3,8 @@
 // its repetition test, then mate, stalemate and the fifty-move rule.
 #include "search/tree_search.h"
 
+#include <algorithm>
+
 #include "board/position.h"
 #include "frontend/config.h"
 #include "search/heartbeat.h"
@@ -41,6 +43,20 @@ bool PrunedEarly(int ply, int depth, int beta, bool allowNull) {
   return false;
 }
 
+// At the root of a search restricted to some moves, the others are dropped
+// from the generated list.
+void KeepAllowedRootMoves(const Thinker& t) {
+  MoveStack& ms = moveStack;
+  int kept = ms.listStart[0];
+  for (int i = ms.listStart[0]; i < ms.listEnd[0]; ++i) {
+    const Move move = ms.entries[i].move;
+    if (std::find(t.rootFilter, t.rootFilter + t.rootFilterCount, move) != t.rootFilter + t.rootFilterCount) {
+      ms.entries[kept++] = ms.entries[i];
+    }
+  }
+  ms.listEnd[0] = kept;
+}
+
 }  // namespace
 
 int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
@@ -58,6 +74,7 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
 
   bool legalMove = false;
   pos.GenerateMoves(ms.entries, &ms.listEnd[ply]);
+  if (ply == 0 && t.rootFilterCount > 0) KeepAllowedRootMoves(t);
   if (ms.listEnd[ply] > ms.listStart[ply]) {
     ++searchCounters.expandedNodes;
     if (ply == 0) t.rootMoveCount = ms.listEnd[0] - ms.listStart[0];

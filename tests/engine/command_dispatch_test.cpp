@@ -195,20 +195,25 @@ TEST(HeartbeatMask, HalfThePowerOfTwoNotBelowTheCount) {
   EXPECT_EQ(HeartbeatMaskFor(64), 31);
 }
 
-TEST_F(CommandTable, NewResetsTheGameAndCalibrates) {
+TEST_F(CommandTable, NewResetsTheGameAndReusesTheCalibration) {
   EngineState& s = engineState;
-  Play("e2e4");
-  s.moveNumber = 7, s.movesPerControl = 40, s.baseTime = 30000, s.ownTime = 100;
-  s.analysisMode = s.randomEnabled = true;
   // A second passes at every look at the clock: the calibration stops at its
   // first look, after 64 evaluations.
   thinker.clock = StepClock::Read;
   StepClock::step = 1000;
+  CalibrateHeartbeat(thinker.clock);
+  EXPECT_EQ(CalibratedHeartbeatMask(), 31);
+
+  Play("e2e4");
+  s.moveNumber = 7, s.movesPerControl = 40, s.baseTime = 30000, s.ownTime = 100;
+  s.analysisMode = s.randomEnabled = true;
+  const int clockBefore = StepClock::now;
   {
     LogTap log;
     EXPECT_EQ(Execute(Cmd(CMD_NEW)).log, "Init engine and board");
     EXPECT_EQ(log.Records("Engine"), (std::vector<std::string>{"Heartbeat is 31"}));
   }
+  EXPECT_EQ(StepClock::now, clockBefore);  // a new game measures nothing again
   EXPECT_EQ(thinker.heartbeatMask, 31);
   EXPECT_EQ(s.moveNumber + s.movesPerControl + s.baseTime + s.ownTime, 1);
   EXPECT_TRUE(s.analysisMode && s.randomEnabled);
@@ -218,6 +223,7 @@ TEST_F(CommandTable, NewResetsTheGameAndCalibrates) {
   // A fast machine: a millisecond per look, 300 looks, 19200 evaluations.
   // The mask is logged as calibrated; the search polls every 2048 nodes.
   StepClock::step = 1;
+  CalibrateHeartbeat(thinker.clock);
   LogTap log;
   InitEngine();
   EXPECT_EQ(CalibratedHeartbeatMask(), 16383);

@@ -66,6 +66,8 @@ inline void ResetSearchState() {
   t.lastIterationTime = 0;
   t.branchFactor = kInitialBranchFactor;
   t.ponderMove = 0;
+  t.rootFilterCount = 0;
+  t.nodeLimit = 0;
   t.heartbeatMask = 0x3fffffff;
   ManualClock::now = 0;
   t.clock = ManualClock::Read;

@@ -235,6 +235,8 @@ TEST_F(ThinkTest, RootLineAfterAStop) {
     t.prevPv[0] = {previous, 20};
     t.prevPv[1] = {previous, 20};
     t.prevPvLength = prevLength;
+    t.prevPvDepth = 6;
+    t.rootLineDepth = 7;
   };
   setUp(1, 20, 10, 2);  // half the root moves still to come: keep
   ChooseRootLine(t);
@@ -243,8 +245,10 @@ TEST_F(ThinkTest, RootLineAfterAStop) {
   setUp(1, 21, 10, 2);  // 21 / 2 = 10: keep
   ChooseRootLine(t);
   EXPECT_EQ(t.pvTable[0][0].move, current);
-  setUp(1, 20, 9, 2);  // fewer left: the last completed line
+  EXPECT_EQ(t.rootLineDepth, 7);  // found by the stopped iteration
+  setUp(1, 20, 9, 2);  // fewer left: the last completed line, with its depth
   ChooseRootLine(t);
+  EXPECT_EQ(t.rootLineDepth, 6);
   EXPECT_EQ(t.pvTable[0][0].move, previous);
   EXPECT_EQ(t.pvTable[0][0].score, 20);
   EXPECT_EQ(t.pvLength[0], 2);
@@ -255,6 +259,65 @@ TEST_F(ThinkTest, RootLineAfterAStop) {
   ChooseRootLine(t);
   EXPECT_EQ(t.pvLength[0], 0);
   EXPECT_EQ(t.pvTable[0][0].move, current);
+}
+
+// A clock that moves a millisecond at every look: with the heartbeat at
+// every node, time runs with the nodes searched.
+struct TickClock {
+  static inline int now = 0;
+  static int Read() { return now++; }
+};
+
+TEST_F(ThinkTest, PlannedSearchBeginsNoIterationPastItsSoftDeadline) {
+  Load(kStart);
+  thinker.heartbeatMask = 0;
+  thinker.clock = TickClock::Read;
+  TickClock::now = 1000;
+  SearchResult result;
+  Think(result, kLongBudget, kDepthLimit, SearchDeadlines{3000, -1});
+  EXPECT_FALSE(thinker.stop);  // it ended between iterations
+  EXPECT_TRUE(HasMove(result));
+  // The last iteration ended past the soft deadline, the one before it not.
+  EXPECT_GE(TickClock::now - thinker.startClock, 3000);
+  EXPECT_LT(thinker.lastIterationTime * 10, 3000);
+  EXPECT_EQ(thinker.rootLineDepth, thinker.nominalDepth);
+}
+
+TEST_F(ThinkTest, PlannedSearchStopsAtItsHardDeadline) {
+  Load(kStart);
+  thinker.heartbeatMask = 0;
+  thinker.clock = TickClock::Read;
+  TickClock::now = -20;  // the clock passes 0 on the way
+  SearchResult result;
+  Think(result, kLongBudget, kDepthLimit, SearchDeadlines{-1, 5000});
+  EXPECT_TRUE(thinker.stop);
+  EXPECT_TRUE(HasMove(result));
+  const int searched = TickClock::now - thinker.startClock;
+  EXPECT_GE(searched, 5000);
+  EXPECT_LT(searched, 5300);  // at the first node past it, and the unwinding
+  // Without deadlines the same search runs on its budget alone.
+  ResetThinker();
+  TickClock::now = 0;
+  Think(result, kLongBudget, 3);
+  EXPECT_FALSE(thinker.stop);
+  EXPECT_FALSE(thinker.softDeadline.set || thinker.hardDeadline.set);
+}
+
+TEST_F(ThinkTest, RestrictedRootSearchesOnlyItsMoves) {
+  Load(kStart);
+  const Move a3 = testing::FindMove(testing::Sq("a2"), testing::Sq("a3")),
+             h4 = testing::FindMove(testing::Sq("h2"), testing::Sq("h4"));
+  thinker.rootFilter[0] = a3;
+  thinker.rootFilter[1] = h4;
+  thinker.rootFilterCount = 2;
+  SearchResult result;
+  Think(result, kLongBudget, 4);
+  EXPECT_TRUE(result.move == a3 || result.move == h4);
+  EXPECT_EQ(thinker.rootMoveCount, 2);
+  thinker.rootFilterCount = 1;
+  Think(result, kLongBudget, 3);
+  EXPECT_EQ(result.move, a3);
+  EXPECT_EQ(thinker.prevPv[0].move, a3);
 }
 
 TEST_F(ThinkTest, PostModePrintsOneLinePerIteration) {
