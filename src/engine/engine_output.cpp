@@ -35,28 +35,28 @@ std::string UciScore(int score) {
 }
 
 // The line as far as it can be played from the search's root: a line can
-// keep moves of an older, longer one past its true end.
+// keep moves of an older, longer one past its true end, or run on past a
+// repetition that ends the game.
 int PlayablePvLength(const Thinker& t) {
   Move line[kMaxPly];
   const int length = std::min(t.pvLength[0], kMaxPly);
   for (int j = 0; j < length; ++j) line[j] = t.pvTable[0][j].move;
-  return LegalLineLength(uciSession.root, line, length);
+  return PlayableLineLength(uciSession.root, line, length);
 }
 
-std::string UciInfoLine() {
+// "info depth ..." for the running search with the given score and moves.
+std::string UciInfoLine(int score, const PvEntry* moves, int count) {
   const Thinker& t = thinker;
   const long long nodes = searchCounters.nodes;
   const long long ms = std::max(t.clock() - t.startClock, 0);
   char head[160];
   std::snprintf(head, sizeof head, "info depth %d seldepth %d score %s nodes %lld nps %lld time %lld",
-                t.rootLineDepth, t.maxPly, UciScore(t.pvTable[0][0].score).c_str(), nodes,
-                ms > 0 ? nodes * 1000 / ms : nodes, ms);
+                t.rootLineDepth, t.maxPly, UciScore(score).c_str(), nodes, ms > 0 ? nodes * 1000 / ms : nodes, ms);
   std::string line = head;
-  const int playable = PlayablePvLength(t);
-  if (playable > 0) line += " pv";
-  for (int j = 0; j < playable; ++j) {
+  if (count > 0) line += " pv";
+  for (int j = 0; j < count; ++j) {
     line += ' ';
-    line += GameMoveText(t.pvTable[0][j].move, true);
+    line += GameMoveText(moves[j].move, true);
   }
   line += '\n';
   return line;
@@ -104,7 +104,13 @@ void AnnounceThinking(std::string_view xboardLine) {
     ConsoleWrite(std::string(xboardLine) + "\n");
     return;
   }
-  ConsoleWrite(UciInfoLine());
+  const Thinker& t = thinker;
+  ConsoleWrite(UciInfoLine(t.pvTable[0][0].score, t.pvTable[0], PlayablePvLength(t)));
+}
+
+void AnnounceSearchedMove(Move move, int score) {
+  const PvEntry line[] = {{move, score}};
+  ConsoleWrite(UciInfoLine(score, line, 1));
 }
 
 void AnnounceBestMove(Move move, Move reply) {

@@ -36,6 +36,11 @@ bool UciDialect();
 // pv" or UCI's "info depth ...". The xboard text is given ready-made.
 void AnnounceThinking(std::string_view xboardLine);
 
+// UCI: a thinking line for a move the search chose without a line of its
+// own (an iteration whose re-search scored no move), so that the last line
+// the GUI sees begins with the move it is given.
+void AnnounceSearchedMove(Move move, int score);
+
 // UCI only: "bestmove M [ponder P]" ("0000" for no move), "info string TEXT",
 // "readyok", and the identification text given whole.
 void AnnounceBestMove(Move move, Move reply);

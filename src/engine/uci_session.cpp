@@ -103,6 +103,11 @@ void SearchGo(SearchResult& result, const SearchDeadlines& plan) {
   Think(result, kOpenEndedLimit, GoDepth(go), plan);
   t.nodeLimit = 0;
   t.heartbeatMask = mask;
+  // The last line shown begins with the move chosen (the line table can end
+  // an iteration without a line for it).
+  if (HasMove(result) && t.printedPv[0].move != result.move && engineState.postEnabled && !engineState.searchAborted) {
+    AnnounceSearchedMove(result.move, result.score);
+  }
 }
 
 void RunGo() {

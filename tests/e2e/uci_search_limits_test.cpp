@@ -217,9 +217,10 @@ TEST(UciLimits, ThinkingLinesArePlayableUnderTheDepthTheyWereFoundAt) {
     const size_t mark = uci.Mark();
     uci.Send("go infinite");
     ASSERT_TRUE(uci.Child().WaitFor("info depth 7 ", mark)) << fen;
-    SearchUntilAnswer(uci, "stop");
+    const std::string answer = SearchUntilAnswer(uci, "stop");
     const std::vector<InfoLine> infos = InfoLines(uci.Output().substr(mark));
     ASSERT_GE(infos.size(), 7u);
+    EXPECT_EQ(infos.back().pv.at(0), BestMove(answer));  // the last line shown leads to the move played
     for (const InfoLine& info : infos) {
       EXPECT_FALSE(info.pv.empty());
       EXPECT_TRUE(Playable(fen, info.pv)) << fen << " depth " << info.depth;
