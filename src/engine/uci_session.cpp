@@ -146,13 +146,13 @@ void RunGo() {
   Answer(result);
 }
 
-// "stop" or "ponderhit" during a search: end it at its first root move.
+// "stop" during a search: end it now, or at its first root move.
 int EndSearch() {
   UciSearch& search = uciSession.search;
   search.stopRequested = true;
   search.holdBestMove = false;
-  if (thinker.prevPvLength > 0 || thinker.pvLength[0] > 0) return kVerdictWrapUp;
-  thinker.allocatedTime = 0;
+  if (HasRootMove(thinker)) return kVerdictWrapUp;
+  SetDeadlines(thinker, {0, 0}, thinker.clock());
   return kVerdictContinue;
 }
 

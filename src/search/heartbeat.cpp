@@ -55,12 +55,21 @@ bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime) {
 void CheckTime() {
   Thinker& t = thinker;
   const bool outOfNodes = t.nodeLimit > 0 && searchCounters.nodes >= t.nodeLimit;
-  bool outOfTime = BudgetExhausted(ElapsedCentiseconds(t), t.allocatedTime);
-  if (!outOfTime && t.hardDeadline.set) outOfTime = t.hardDeadline.Passed(t.clock());
-  if (!outOfNodes && !outOfTime) return;
-  if (t.prevPvLength > 0 || t.pvLength[0] > 0) {
+  if (BudgetExhausted(ElapsedCentiseconds(t), t.allocatedTime) && HasRootLine(t)) {
     t.stop = true;
-    LogLine(kCategory, outOfNodes ? "RUN OUT of NODES" : "RUN OUT of TIME");
+    LogLine(kCategory, "RUN OUT of TIME");
+    return;
+  }
+  // A node limit and a hard deadline end the search as soon as it has any
+  // move to play: a deadline is never passed waiting for a line.
+  if (outOfNodes && HasRootMove(t)) {
+    t.stop = true;
+    LogLine(kCategory, "RUN OUT of NODES");
+    return;
+  }
+  if (t.hardDeadline.set && HasRootMove(t) && t.hardDeadline.Passed(t.clock())) {
+    t.stop = true;
+    LogLine(kCategory, "RUN OUT of TIME");
   }
 }
 

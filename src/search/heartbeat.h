@@ -22,9 +22,9 @@ void ActOnVerdictLocked(int verdict);
 // The budget is exhausted at 1.1 times the allocated centiseconds.
 bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime);
 
-// The clock (the budget, or a planned search's hard deadline) or the node
-// limit of a UCI "go nodes" ends the search only when
-// it is spent and a root move exists to be played.
+// The budget ends the search only when it is spent and a root line exists
+// to be played; the node limit of a UCI "go nodes" and a planned search's
+// hard deadline as soon as any root move does.
 void CheckTime();
 
 // True when (nodes AND mask) is 0: the node runs the heartbeat.

@@ -124,6 +124,15 @@ void ResetThinker();
 // Sets the running search's deadlines, counted from the clock's moment `from`.
 void SetDeadlines(Thinker& t, const SearchDeadlines& deadlines, int from);
 
+// The search has a line to play: the current iteration's or the last
+// completed one's.
+inline bool HasRootLine(const Thinker& t) { return t.prevPvLength > 0 || t.pvLength[0] > 0; }
+
+// The search has a move to play: a line, or a root move an iteration chose
+// and ended without a line for (a re-search that scored no move leaves the
+// row empty but its first entry holding that move).
+inline bool HasRootMove(const Thinker& t) { return HasRootLine(t) || MoveFromByte(t.pvTable[0][0].move) != 255; }
+
 // Centiseconds since the running search started, truncated.
 inline int ElapsedCentiseconds(const Thinker& t) { return (t.clock() - t.startClock) / 10; }
 

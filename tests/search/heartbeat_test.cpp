@@ -133,6 +133,43 @@ TEST_F(Heartbeat, ClockNeverStopsBeforeARootMoveExists) {
   EXPECT_TRUE(thinker.stop);
 }
 
+TEST_F(Heartbeat, DeadlineAndNodeLimitStopAtAnyRootMove) {
+  // An iteration can end with its row empty while its first entry holds the
+  // move it chose: no line, but a move to play.
+  thinker.pvTable[0][0].move = MakeMoveWord(52, 36, 255, 24);
+  thinker.prevPvLength = 0;
+  thinker.allocatedTime = 10;
+  ManualClock::now = 1000000;
+  CheckTime();
+  EXPECT_FALSE(thinker.stop);  // the budget waits for a line
+  SetDeadlines(thinker, SearchDeadlines{-1, 300}, 1000);
+  ManualClock::now = 1299;
+  thinker.allocatedTime = 1000000;
+  CheckTime();
+  EXPECT_FALSE(thinker.stop);
+  ManualClock::now = 1300;
+  LogCapture log;
+  CheckTime();
+  EXPECT_TRUE(thinker.stop);
+  EXPECT_EQ(log.Records(), (std::vector<std::string>{"Heartbeat: RUN OUT of TIME"}));
+
+  thinker.stop = false;
+  thinker.hardDeadline = Deadline{};
+  thinker.nodeLimit = 1000;
+  searchCounters.nodes = 999;
+  CheckTime();
+  EXPECT_FALSE(thinker.stop);
+  searchCounters.nodes = 1000;
+  CheckTime();
+  EXPECT_TRUE(thinker.stop);
+  // Before any root move, nothing stops the search.
+  thinker.stop = false;
+  thinker.pvTable[0][0].move = kNoLineMove;
+  SetDeadlines(thinker, SearchDeadlines{0, 0}, 0);
+  CheckTime();
+  EXPECT_FALSE(thinker.stop);
+}
+
 TEST_F(Heartbeat, TreeFormPrintsTheLineOnlyWhenItChanged) {
   GiveRootMove();
   engineState.postEnabled = true;

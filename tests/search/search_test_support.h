@@ -68,6 +68,7 @@ inline void ResetSearchState() {
   t.ponderMove = 0;
   t.rootFilterCount = 0;
   t.nodeLimit = 0;
+  t.softDeadline = t.hardDeadline = Deadline{};
   t.heartbeatMask = 0x3fffffff;
   ManualClock::now = 0;
   t.clock = ManualClock::Read;

@@ -18,7 +18,6 @@ percentile and median overrun over all searched moves.
 import argparse
 import os
 import re
-import select
 import shutil
 import statistics
 import subprocess
@@ -27,45 +26,14 @@ import tempfile
 import threading
 import time
 
+from engine_pipe import EnginePipe
+
 MOVE_LINE = re.compile(r"^(\d+)\. \.\.\. ([a-h][1-8][a-h][1-8][nbrq]?)$")
 RESULT_LINE = re.compile(r"^(1-0|0-1|1/2-1/2) \{")
 
 
-class Engine:
-    """One engine process in a folder of its own, with its debug log on."""
-
-    def __init__(self, binary, folder):
-        os.makedirs(folder)
-        shutil.copy(binary, os.path.join(folder, "morvi"))
-        book = os.path.join(os.path.dirname(binary), "morvi.book")
-        if os.path.exists(book):
-            shutil.copy(book, folder)
-        with open(os.path.join(folder, "morvi.ini"), "w") as ini:
-            ini.write("[Main]\nDebugFile=morvi.log\n")
-        self.folder = folder
-        self.proc = subprocess.Popen([os.path.join(folder, "morvi")], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, bufsize=0)
-        self.pending = b""
-
-    def send(self, text):
-        self.proc.stdin.write(text.encode())
-        self.proc.stdin.flush()
-
-    def read_line(self, timeout):
-        """The next output line, or None when the time runs out."""
-        end = time.monotonic() + timeout
-        while b"\n" not in self.pending:
-            left = end - time.monotonic()
-            if left <= 0:
-                return None
-            ready, _, _ = select.select([self.proc.stdout], [], [], left)
-            if ready:
-                chunk = os.read(self.proc.stdout.fileno(), 65536)
-                if not chunk:
-                    return None
-                self.pending += chunk
-        line, self.pending = self.pending.split(b"\n", 1)
-        return line.decode(errors="replace")
+class Engine(EnginePipe):
+    """One engine process in the xboard protocol."""
 
     def wait_for_move(self, timeout):
         """The engine's move (or None at a result or silence), and the time it took."""

@@ -22,13 +22,13 @@ the game is over.
 import argparse
 import os
 import re
-import select
 import shutil
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
+
+from engine_pipe import EnginePipe
 
 # Middlegame positions of our own games (White or Black to move).
 POSITIONS = [
@@ -44,44 +44,26 @@ DEPTH = re.compile(r"^info depth (\d+) ")
 PLAN = re.compile(r"Time plan: soft (\d+) hard (\d+)")
 
 
-class Engine:
-    """Morvi in a folder of its own, with its debug log on, in UCI."""
+class Engine(EnginePipe):
+    """Morvi in UCI, its book off."""
 
     def __init__(self, binary, folder):
-        os.makedirs(folder)
-        shutil.copy(binary, os.path.join(folder, "morvi"))
-        book = os.path.join(os.path.dirname(binary), "morvi.book")
-        if os.path.exists(book):
-            shutil.copy(book, folder)
-        with open(os.path.join(folder, "morvi.ini"), "w") as ini:
-            ini.write("[Main]\nDebugFile=morvi.log\n")
-        self.log = os.path.join(folder, "morvi.log")
-        self.proc = subprocess.Popen([os.path.join(folder, "morvi")], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, bufsize=0)
-        self.pending = b""
+        super().__init__(binary, folder)
         self.send("uci")
         self.wait_for("uciok")
         self.send("setoption name OwnBook value false")
 
     def send(self, line):
-        self.proc.stdin.write((line + "\n").encode())
-        self.proc.stdin.flush()
+        super().send(line + "\n")
 
-    def read_line(self, timeout=60):
-        end = time.monotonic() + timeout
-        while b"\n" not in self.pending:
-            left = end - time.monotonic()
-            if left <= 0 or not select.select([self.proc.stdout], [], [], left)[0]:
-                raise RuntimeError("no answer from the engine")
-            chunk = os.read(self.proc.stdout.fileno(), 65536)
-            if not chunk:
-                raise RuntimeError("the engine closed its output")
-            self.pending += chunk
-        line, self.pending = self.pending.split(b"\n", 1)
-        return line.decode(errors="replace").rstrip("\r")
+    def next_line(self):
+        line = self.read_line(60)
+        if line is None:
+            raise RuntimeError("no answer from the engine")
+        return line.rstrip("\r")
 
     def wait_for(self, word):
-        while not self.read_line().startswith(word):
+        while not self.next_line().startswith(word):
             pass
 
     def ready(self):
@@ -96,7 +78,7 @@ class Engine:
         self.send(go)
         depth = 0
         while True:
-            line = self.read_line()
+            line = self.next_line()
             found = DEPTH.match(line)
             if found:
                 depth = int(found.group(1))
