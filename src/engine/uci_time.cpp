@@ -36,7 +36,7 @@ SearchDeadlines ClockPlan(int timeMs, int incrementMs, int movesToGo, int moveOv
   // The iteration under way when the soft limit passes still ends, so a
   // move takes about twice its soft limit on average: the soft limit is set
   // below the move's share for the average to meet it.
-  const std::int64_t hard = std::min(target * 3, usable * HardSharePermille(movesToGo) / 1000);
+  const std::int64_t hard = std::min(target * 2, usable * HardSharePermille(movesToGo) / 1000);
   return {ToInt(std::min(target * 3 / 5, hard)), ToInt(hard)};
 }
 

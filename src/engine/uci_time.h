@@ -35,7 +35,7 @@ SearchDeadlines MoveTimePlan(int moveTimeMs, int moveOverheadMs);
 // The plan for a clock: the move's share is 1/moves-to-go of the usable time
 // (the clock less what is kept back; 1/30 in sudden death) plus three
 // quarters of the increment. The soft limit is three fifths of the share,
-// the hard limit three times the share, but never more than a quarter of the
+// the hard limit twice the share, but never more than a quarter of the
 // usable time (up to four fifths when the control ends within the next few
 // moves).
 SearchDeadlines ClockPlan(int timeMs, int incrementMs, int movesToGo, int moveOverheadMs);

@@ -69,13 +69,15 @@ TEST(UciTimePlan, MoveTimeIsSpentLessTheOverhead) {
 
 TEST(UciTimePlan, ClockShares) {
   // 60 s sudden death: 1/30 of 59,970 is the share, 1,999.
-  ExpectPlan(ClockPlan(60000, 0, -1, 30), 1199, 5997, "60 s");
+  ExpectPlan(ClockPlan(60000, 0, -1, 30), 1199, 3998, "60 s");
   // 10 s + 0.1 s: share 332 + 75.
-  ExpectPlan(ClockPlan(10000, 100, -1, 30), 244, 1221, "10+0.1");
-  // 1.5 s + 0.1 s: share 49 + 75; the hard limit is the quarter of 1,470.
-  ExpectPlan(ClockPlan(1500, 100, -1, 30), 74, 367, "1.5+0.1");
+  ExpectPlan(ClockPlan(10000, 100, -1, 30), 244, 814, "10+0.1");
+  // 1.5 s + 0.1 s: share 49 + 75.
+  ExpectPlan(ClockPlan(1500, 100, -1, 30), 74, 248, "1.5+0.1");
+  // 3 s for 4 moves: at most 3/8 of 2,970 (not twice the share of 742).
+  ExpectPlan(ClockPlan(3000, 0, 4, 30), 445, 1113, "3 s, 4 to go");
   // Moves to go: 40 moves in 60 s.
-  ExpectPlan(ClockPlan(60000, 0, 40, 30), 899, 4497, "40 to go");
+  ExpectPlan(ClockPlan(60000, 0, 40, 30), 899, 2998, "40 to go");
   // More than 50 to go counts as 50.
   EXPECT_EQ(ClockPlan(60000, 0, 500, 30).softMs, ClockPlan(60000, 0, 50, 30).softMs);
 }
