@@ -14,7 +14,7 @@ clock: the engine plays a game against itself from a middlegame position,
 each side's clock counted down by the time its move took (as a match runner
 counts it) and given its increment; the line gives the time a move took
 (median and most), the median share of the mover's clock a move used, the
-least time left on a clock, the median depth, and any flag that fell. When
+least time left on a clock, the median and least depth, and any flag that fell. When
 the engine writes its plan to its debug log ("Time plan: soft S hard H"), the
 share of the soft limit used is given too. Stops after --plies plies or when
 the game is over.
@@ -133,9 +133,9 @@ def clock_line(engine, start_ms, increment_ms, plies):
         side = 1 - side
     plans = engine.plans()[plans_before:]
     text = ("clock %6d+%-4d: %d moves, a move took %4.0f ms median, %5.0f most, %4.1f%% of the clock median, "
-            "least left %6.0f ms, depth %s median, %d flags" %
+            "least left %6.0f ms, depth %s median, %d least, %d flags" %
             (start_ms, increment_ms, len(times), statistics.median(times), max(times),
-             100 * statistics.median(shares), least_left, statistics.median(depths), flags))
+             100 * statistics.median(shares), least_left, statistics.median(depths), min(depths), flags))
     if len(plans) >= len(times) and plans:
         used = [ms / soft for ms, (soft, _) in zip(times, plans) if soft > 0]
         if used:
