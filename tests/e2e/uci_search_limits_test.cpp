@@ -6,6 +6,7 @@
 // playable line under the depth it was found at; new games cost nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "e2e/uci_driver.h"
+#include "support/legal_moves.h"
 
 namespace morvi::e2e {
 namespace {
@@ -62,15 +64,11 @@ bool Playable(const std::string& fen, const std::vector<std::string>& moves) {
   auto pos = std::make_unique<Position>();
   if (!LoadFen(*pos, fen)) return false;
   for (const std::string& text : moves) {
-    MoveEntry list[kMaxMovesPerPosition];
-    int end = 0;
-    pos->GenerateMoves(list, &end);
-    bool played = false;
-    for (int i = 0; i < end && !played; ++i) {
-      UndoRecord undo;
-      played = GameMoveText(list[i].move, true) == text && pos->MakeMove(list[i].move, undo) != 0;
-    }
-    if (!played) return false;
+    const std::vector<Move> legal = test_support::LegalMoves(*pos);
+    const auto named = std::find_if(legal.begin(), legal.end(),
+                                    [&](Move move) { return GameMoveText(move, true) == text; });
+    UndoRecord undo;
+    if (named == legal.end() || pos->MakeMove(*named, undo) == 0) return false;
   }
   return true;
 }
