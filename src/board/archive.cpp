@@ -10,7 +10,7 @@
 
 #include "board/position.h"
 #include "book/opening_book.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 
 namespace morvi {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "board/geometry.h"
 #include "board/position.h"
-#include "frontend/console.h"
-#include "frontend/debug_log.h"
+#include "base/console.h"
+#include "base/debug_log.h"
 
 namespace morvi {
 

@@ -4,7 +4,7 @@
 #include "board/attack_test.h"
 #include "board/geometry.h"
 #include "board/position.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 
 namespace morvi {
 

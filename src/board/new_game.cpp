@@ -5,8 +5,8 @@
 #include "board/geometry.h"
 #include "board/position.h"
 #include "book/opening_book.h"
-#include "platform/clock.h"
-#include "platform/random.h"
+#include "base/clock.h"
+#include "base/random.h"
 
 namespace morvi {
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "book/opening_book.h"
-#include "frontend/config.h"
-#include "frontend/debug_log.h"
-#include "platform/clock.h"
-#include "platform/random.h"
+#include "base/config.h"
+#include "base/debug_log.h"
+#include "base/clock.h"
+#include "base/random.h"
 
 namespace morvi {
 namespace {

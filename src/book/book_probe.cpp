@@ -5,7 +5,7 @@
 #include <string>
 
 #include "book/opening_book.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 
 namespace morvi {
 namespace {

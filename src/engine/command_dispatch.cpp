@@ -17,8 +17,8 @@
 #include "engine/time_allocation.h"
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
-#include "frontend/console.h"
-#include "frontend/text_scan.h"
+#include "base/console.h"
+#include "base/text_scan.h"
 #include "search/thinker.h"
 
 namespace morvi {

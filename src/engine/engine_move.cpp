@@ -10,8 +10,8 @@
 #include "engine/engine_output.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
-#include "frontend/console.h"
-#include "frontend/debug_log.h"
+#include "base/console.h"
+#include "base/debug_log.h"
 #include "search/thinker.h"
 
 namespace morvi {

@@ -10,8 +10,8 @@
 #include "board/position.h"
 #include "engine/uci_session.h"
 #include "frontend/command.h"
-#include "frontend/console.h"
-#include "frontend/debug_log.h"
+#include "base/console.h"
+#include "base/debug_log.h"
 #include "search/thinker.h"
 
 namespace morvi {

@@ -17,7 +17,7 @@
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 #include "search/think.h"
 #include "search/thinker.h"
 

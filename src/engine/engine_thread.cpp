@@ -15,9 +15,9 @@
 #include "engine/engine_state.h"
 #include "engine/init_engine.h"
 #include "frontend/command_queue.h"
-#include "frontend/console.h"
-#include "frontend/debug_log.h"
-#include "frontend/user_texts.h"
+#include "base/console.h"
+#include "base/debug_log.h"
+#include "base/user_texts.h"
 
 namespace morvi {
 

@@ -13,9 +13,9 @@
 #include "engine/time_allocation.h"
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
-#include "frontend/debug_log.h"
-#include "frontend/text_scan.h"
-#include "platform/clock.h"
+#include "base/debug_log.h"
+#include "base/text_scan.h"
+#include "base/clock.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
 

@@ -15,7 +15,7 @@
 #include "engine/engine_state.h"
 #include "engine/in_search.h"
 #include "eval/evaluate.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 #include "search/thinker.h"
 
 namespace morvi {

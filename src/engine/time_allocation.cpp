@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "frontend/config.h"
-#include "frontend/debug_log.h"
-#include "frontend/text_scan.h"
-#include "platform/clock.h"
+#include "base/config.h"
+#include "base/debug_log.h"
+#include "base/text_scan.h"
+#include "base/clock.h"
 
 namespace morvi {
 namespace {

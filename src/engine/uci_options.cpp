@@ -9,9 +9,9 @@
 
 #include "engine/engine_output.h"
 #include "engine/uci_session.h"
-#include "frontend/config.h"
-#include "frontend/text_scan.h"
-#include "frontend/user_texts.h"
+#include "base/config.h"
+#include "base/text_scan.h"
+#include "base/user_texts.h"
 
 namespace morvi {
 namespace {

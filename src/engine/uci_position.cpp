@@ -13,7 +13,7 @@
 #include "engine/engine_state.h"
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 
 namespace morvi {
 namespace {

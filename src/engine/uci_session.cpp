@@ -15,9 +15,9 @@
 #include "engine/uci_time.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
-#include "frontend/debug_log.h"
-#include "frontend/text_scan.h"
-#include "platform/clock.h"
+#include "base/debug_log.h"
+#include "base/text_scan.h"
+#include "base/clock.h"
 #include "search/think.h"
 #include "search/thinker.h"
 

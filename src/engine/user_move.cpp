@@ -8,7 +8,7 @@
 #include "board/position.h"
 #include "engine/engine_output.h"
 #include "engine/engine_state.h"
-#include "frontend/console.h"
+#include "base/console.h"
 
 namespace morvi {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "engine/engine_state.h"
 #include "eval/eval_arith.h"
-#include "frontend/config.h"
-#include "platform/random.h"
+#include "base/config.h"
+#include "base/random.h"
 
 namespace morvi {
 

@@ -3,7 +3,7 @@
 // still hold their initial piece tells the opening from the middle game.
 #include "eval/game_stage.h"
 
-#include "frontend/config.h"
+#include "base/config.h"
 
 namespace morvi {
 

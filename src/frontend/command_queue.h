@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "frontend/command.h"
-#include "platform/clock.h"
+#include "base/clock.h"
 
 namespace morvi {
 

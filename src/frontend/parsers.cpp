@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "frontend/command_queue.h"
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 
 namespace morvi {
 

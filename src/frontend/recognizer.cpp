@@ -5,9 +5,9 @@
 #include <string>
 
 #include "frontend/command_queue.h"
-#include "frontend/console.h"
+#include "base/console.h"
 #include "frontend/parsers.h"
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 
 namespace morvi {
 

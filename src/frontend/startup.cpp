@@ -11,16 +11,16 @@
 
 #include "engine/engine_thread.h"
 #include "frontend/command_queue.h"
-#include "frontend/config.h"
-#include "frontend/console.h"
-#include "frontend/debug_log.h"
-#include "frontend/exe_location.h"
+#include "base/config.h"
+#include "base/console.h"
+#include "base/debug_log.h"
+#include "base/exe_location.h"
 #include "frontend/line_reader.h"
-#include "frontend/profile_file.h"
+#include "base/profile_file.h"
 #include "frontend/recognizer.h"
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 #include "frontend/uci_reader.h"
-#include "frontend/user_texts.h"
+#include "base/user_texts.h"
 
 namespace morvi {
 

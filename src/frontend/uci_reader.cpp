@@ -12,7 +12,7 @@
 
 #include "frontend/command.h"
 #include "frontend/command_queue.h"
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 
 namespace morvi {
 namespace {

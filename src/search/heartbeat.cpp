@@ -7,7 +7,7 @@
 #include "engine/engine_state.h"
 #include "engine/in_search.h"
 #include "frontend/command_queue.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
 

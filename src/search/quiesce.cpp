@@ -6,7 +6,7 @@
 
 #include "board/position.h"
 #include "eval/evaluate.h"
-#include "frontend/config.h"
+#include "base/config.h"
 #include "search/heartbeat.h"
 #include "search/node_common.h"
 #include "search/thinker.h"

@@ -10,8 +10,8 @@
 
 #include "board/position.h"
 #include "eval/game_stage.h"
-#include "frontend/config.h"
-#include "frontend/debug_log.h"
+#include "base/config.h"
+#include "base/debug_log.h"
 #include "search/thinking_output.h"
 #include "search/tree_search.h"
 

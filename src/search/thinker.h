@@ -8,7 +8,7 @@
 
 #include "board/move.h"
 #include "engine/in_search.h"
-#include "platform/clock.h"
+#include "base/clock.h"
 
 namespace morvi {
 

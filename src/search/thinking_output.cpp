@@ -9,7 +9,7 @@
 
 #include "engine/engine_state.h"
 #include "engine/engine_output.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 #include "search/thinker.h"
 
 namespace morvi {

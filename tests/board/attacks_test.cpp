@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "board_test_support.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 
 namespace morvi::test {
 namespace {

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "book/opening_book.h"
-#include "frontend/config.h"
-#include "frontend/debug_log.h"
-#include "platform/random.h"
+#include "base/config.h"
+#include "base/debug_log.h"
+#include "base/random.h"
 
 namespace morvi::testing_book {
 

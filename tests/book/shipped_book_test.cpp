@@ -11,7 +11,7 @@
 
 #include "board/position.h"
 #include "book/opening_book.h"
-#include "frontend/config.h"
+#include "base/config.h"
 
 namespace morvi {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "book/opening_book.h"
 #include "engine/command_dispatch.h"
-#include "frontend/config.h"
+#include "base/config.h"
 #include "search/search_test_support.h"
 
 namespace morvi::testing {

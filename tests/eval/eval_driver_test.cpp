@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "eval_fixture.h"
-#include "platform/random.h"
+#include "base/random.h"
 
 namespace morvi::testing {
 namespace {

@@ -12,7 +12,7 @@
 #include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
-#include "frontend/config.h"
+#include "base/config.h"
 
 namespace morvi::testing {
 

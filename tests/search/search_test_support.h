@@ -18,7 +18,7 @@
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
 #include "frontend/command_queue.h"
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 #include "search/thinker.h"
 
 namespace morvi::testing {

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "frontend/config.h"
+#include "base/config.h"
 #include "search/think.h"
 #include "search_test_support.h"
 

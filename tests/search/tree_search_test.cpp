@@ -3,7 +3,7 @@
 // fail-hard returns.
 #include <gtest/gtest.h>
 
-#include "frontend/config.h"
+#include "base/config.h"
 #include "search/node_common.h"
 #include "search/think.h"
 #include "search/tree_search.h"

@@ -12,7 +12,7 @@
 #include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
-#include "platform/clock.h"
+#include "base/clock.h"
 
 namespace morvi::bench {
 

@@ -9,7 +9,7 @@
 #include "board/fen.h"
 #include "board/perft.h"
 #include "board/position.h"
-#include "platform/clock.h"
+#include "base/clock.h"
 
 namespace morvi::bench {
 namespace {

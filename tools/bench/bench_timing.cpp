@@ -16,7 +16,7 @@
 #include "engine/in_search.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
-#include "platform/clock.h"
+#include "base/clock.h"
 #include "search/bench_suite.h"
 #include "search/think.h"
 #include "search/thinker.h"

@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 #include "input_harness.h"
 
 namespace {

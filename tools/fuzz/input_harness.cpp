@@ -19,12 +19,12 @@
 #include "engine/init_engine.h"
 #include "engine/uci_session.h"
 #include "frontend/command_queue.h"
-#include "frontend/config.h"
+#include "base/config.h"
 #include "frontend/line_reader.h"
 #include "frontend/recognizer.h"
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 #include "frontend/uci_reader.h"
-#include "platform/random.h"
+#include "base/random.h"
 #include "search/thinker.h"
 
 namespace morvi::fuzz {

@@ -1,6 +1,6 @@
 // Linear congruential generator returning the top 15 bits of its state.
 // Used by the engine thread only (evaluation noise and book line choice).
-#include "platform/random.h"
+#include "base/random.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // The executable's own path, read from /proc/self/exe.
-#include "frontend/exe_location.h"
+#include "base/exe_location.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 // Debug log records: built outside the output lock, written as one write(2)
 // under it, so the file holds every record in order even after a crash.
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <mutex>
 
-#include "frontend/console.h"
-#include "platform/clock.h"
+#include "base/console.h"
+#include "base/clock.h"
 
 namespace morvi {
 

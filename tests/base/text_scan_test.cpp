@@ -1,6 +1,6 @@
 // Number scans with the "%d" and "%d:%d" rules, clamping, and the square and
 // piece conversions.
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 
 #include <gtest/gtest.h>
 

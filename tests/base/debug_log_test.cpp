@@ -1,5 +1,5 @@
 // Debug log records: the exact format, exclusions, and the off switch.
-#include "frontend/debug_log.h"
+#include "base/debug_log.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "frontend/config.h"
-#include "frontend/profile_file.h"
+#include "base/config.h"
+#include "base/profile_file.h"
 
 namespace morvi {
 namespace {

@@ -1,7 +1,7 @@
 // Standard output under the output lock: each message is written whole and
 // flushed at once, so a driving program sees it immediately and messages of
 // the two threads never interleave.
-#include "frontend/console.h"
+#include "base/console.h"
 
 #include <unistd.h>
 

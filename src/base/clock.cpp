@@ -1,5 +1,5 @@
 // Monotonic millisecond clock anchored at program start, and calendar seconds.
-#include "platform/clock.h"
+#include "base/clock.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,5 +1,5 @@
 // Text operations and number scans used by the command parsers.
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 
 #include <climits>
 

@@ -1,11 +1,11 @@
 // Profile file reading: the whole file is split into (section, key, value)
 // entries once; lookups compare the normalised names.
-#include "frontend/profile_file.h"
+#include "base/profile_file.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "frontend/text_scan.h"
+#include "base/text_scan.h"
 
 namespace morvi {
 

@@ -1,9 +1,9 @@
 // The process's configuration values and the reading of the profile's text
 // and integer keys into them.
-#include "frontend/config.h"
+#include "base/config.h"
 
-#include "frontend/profile_file.h"
-#include "frontend/text_scan.h"
+#include "base/profile_file.h"
+#include "base/text_scan.h"
 
 namespace morvi {
 
