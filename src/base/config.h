@@ -59,13 +59,16 @@ extern Configuration config;
 class ProfileFile;
 
 // One integer key of the profile: where it is, its default as written in the
-// file, and whether it is stored times 1024.
+// file, whether it is stored times 1024, and whether anything uses it (the
+// mobility factors are read and kept, but no term of the evaluation has them,
+// so no GUI is offered them as options).
 struct IntegerKey {
   const char* section;
   const char* key;
   int Configuration::*parameter;
   int fileDefault;
   bool times1024;
+  bool inUse = true;
 };
 
 // The 33 integer keys in the order in which they are read.
@@ -86,10 +89,10 @@ inline constexpr std::array<IntegerKey, 33> kIntegerKeys = {{
     {"Engine", "KnightOutpostFactorS", &Configuration::KnightOutpostFactorS, 10, false},
     {"Engine", "BishopOutpostFactorS", &Configuration::BishopOutpostFactorS, 10, false},
     {"Engine", "DevFactorS", &Configuration::DevFactorS, 10, false},
-    {"Engine", "KnightMobFactorS", &Configuration::KnightMobFactorS, 10, false},
-    {"Engine", "BishopMobFactorS", &Configuration::BishopMobFactorS, 10, false},
-    {"Engine", "RookMobFactorS", &Configuration::RookMobFactorS, 10, false},
-    {"Engine", "QueenMobFactorS", &Configuration::QueenMobFactorS, 10, false},
+    {"Engine", "KnightMobFactorS", &Configuration::KnightMobFactorS, 10, false, false},
+    {"Engine", "BishopMobFactorS", &Configuration::BishopMobFactorS, 10, false, false},
+    {"Engine", "RookMobFactorS", &Configuration::RookMobFactorS, 10, false, false},
+    {"Engine", "QueenMobFactorS", &Configuration::QueenMobFactorS, 10, false, false},
     {"Engine", "KingAttackFactorS", &Configuration::KingAttackFactorS, 10, false},
     {"Engine", "HotSpotFactorS", &Configuration::HotSpotFactorS, 10, false},
     {"Engine", "SoloQueenFactorS", &Configuration::SoloQueenFactorS, 10, false},

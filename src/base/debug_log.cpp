@@ -73,4 +73,9 @@ void LogLine(std::string_view category, std::string_view text, std::string_view 
   }
 }
 
+void LogText(std::string_view category, std::string_view text) {
+  const bool ownLineEnd = !text.empty() && text.back() == '\n';
+  LogLine(category, text, ownLineEnd ? "" : "\n");
+}
+
 }  // namespace morvi

@@ -29,4 +29,8 @@ std::string FormatLogRecord(long long seconds, std::string_view category, std::s
 // One record. Costs a single test when the log is off.
 void LogLine(std::string_view category, std::string_view text, std::string_view tail = "\n");
 
+// A record of a text that may end in its own line end: such a text gets no
+// second one.
+void LogText(std::string_view category, std::string_view text);
+
 }  // namespace morvi

@@ -4,30 +4,30 @@
 
 #include "board/geometry.h"
 #include "board/position.h"
-#include "base/console.h"
 #include "base/debug_log.h"
 
 namespace morvi {
 
-void Position::PrintBoard() const {
+std::string Position::BoardDiagram() const {
   bool faulty = false;
-  ConsoleWrite("\n8");
+  std::string text = "\n8";
   for (int s = 0; s < 64; ++s) {
     const int colour = SquareColour[s];
     const int code = SquarePiece[s];
     if (colour == kNoColour) {
-      ConsoleWrite(" .");
+      text += " .";
     } else if ((colour == kWhite || colour == kBlack) && code >= 0 && code < kEmpty) {
-      const char letter = static_cast<char>(kPieceLetters[code] + (colour == kBlack ? 32 : 0));
-      ConsoleWrite(std::string{' ', letter});
+      text += ' ';
+      text += static_cast<char>(kPieceLetters[code] + (colour == kBlack ? 32 : 0));
     } else {
       faulty = true;
     }
-    if ((s + 1) % 8 == 0 && s != 63) ConsoleWrite(std::string{'\n', static_cast<char>('0' + 7 - s / 8)});
+    if ((s + 1) % 8 == 0 && s != 63) text += std::string{'\n', static_cast<char>('0' + 7 - s / 8)};
   }
-  ConsoleWrite("\n\n  a b c d e f g h\n\n");
+  text += "\n\n  a b c d e f g h\n\n";
   if (faulty) LogLine("****", "Bug seen in PrintBoard");
-  ConsoleWrite(AuditBoard() ? "Board Audit Result: clean\n" : "Board Audit Result: BUG\n");
+  text += AuditBoard() ? "Board Audit Result: clean\n" : "Board Audit Result: BUG\n";
+  return text;
 }
 
 namespace {

@@ -22,6 +22,11 @@ constexpr Move MakeMoveWord(int from, int to, int promotion, int flags) {
   return static_cast<Move>(from & 0xff) | (static_cast<Move>(to & 0xff) << 8) |
          (static_cast<Move>(promotion & 0xff) << 16) | (static_cast<Move>(flags & 0xff) << 24);
 }
+// "No move": a word whose from-byte is 255 (no square has that number). The
+// search's empty root entry, a result without a move and a missing reply
+// all use it.
+constexpr Move kNoMove = MakeMoveWord(255, 0, 255, 0);
+
 // Bytes 0 and 1 are read as signed bytes.
 constexpr int MoveFrom(Move m) { return static_cast<std::int8_t>(m & 0xff); }
 constexpr int MoveTo(Move m) { return static_cast<std::int8_t>((m >> 8) & 0xff); }
@@ -29,6 +34,8 @@ constexpr int MovePromotion(Move m) { return static_cast<int>((m >> 16) & 0xff);
 constexpr int MoveFlags(Move m) { return static_cast<int>((m >> 24) & 0xff); }
 // The from-byte as an unsigned value (255 marks "no move yet").
 constexpr int MoveFromByte(Move m) { return static_cast<int>(m & 0xff); }
+// False for kNoMove and any other word with the from-byte 255.
+constexpr bool IsMove(Move m) { return MoveFromByte(m) != 255; }
 
 struct MoveEntry {
   Move move;

@@ -89,8 +89,9 @@ struct Position {
   bool IsAttacked(int square, int byColour) const;
   bool InCheck(int colour) const;
 
-  // Display and self-check.
-  void PrintBoard() const;
+  // Display and self-check. The diagram is the one "d" shows a person: the
+  // board, the file letters and the audit's verdict.
+  std::string BoardDiagram() const;
   bool AuditBoard() const;
 
   // Edit mode. Each operation rebuilds the piece list from the board. The

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "board/position.h"
-#include "engine/engine_output.h"
+#include "engine/xboard_output.h"
+#include "engine/engine_state.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
-#include "base/console.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
 
@@ -20,9 +20,9 @@ namespace {
 void ReportNoMove() {
   EngineState& s = engineState;
   if (!position.InCheck(position.SideToMove)) {
-    ConsoleWrite("1/2-1/2 {Stalemate}\n");
+    AnnounceGameOver("1/2-1/2 {Stalemate}\n");
   } else {
-    ConsoleWrite(s.engineColour == kWhite ? "0-1 {Black mates}\n" : "1-0 {White mates}\n");
+    AnnounceGameOver(s.engineColour == kWhite ? "0-1 {Black mates}\n" : "1-0 {White mates}\n");
   }
   s.engineActive = false;
 }
@@ -32,8 +32,7 @@ bool PlayEngineMove(const SearchResult& result) {
   EngineState& s = engineState;
   UndoRecord undo;
   if (position.MakeMove(result.move, undo) == 0) {
-    LogLine("Engine", "Error - search ended with illegal move!");
-    ConsoleWrite("Error : search ended with illegal move!\n");
+    AnnounceIllegalSearchMove();
     s.engineActive = false;
     return false;
   }
@@ -53,11 +52,6 @@ bool PlayEngineMove(const SearchResult& result) {
   return true;
 }
 
-void Statistic(const char* text) {
-  ConsoleWrite(text);
-  LogText("Engine", text);
-}
-
 }  // namespace
 
 void ReportPassStatistics(int score) {
@@ -74,16 +68,16 @@ void ReportPassStatistics(int score) {
     std::snprintf(line, sizeof line, "Score: %3.2f Evals/Nodes: %lld/%lld in %d (%5.2f seconds) \n", s,
                   static_cast<long long>(evalStats.evaluations), nodes, elapsedMs, seconds);
   }
-  Statistic(line);
+  AnnounceStatistic(line);
   std::snprintf(line, sizeof line, "Evaluations Complete/Medium/Fast: %lld/%lld/%lld/ \n",
                 static_cast<long long>(evalStats.complete), static_cast<long long>(evalStats.medium),
                 static_cast<long long>(evalStats.fast));
-  Statistic(line);
-  std::snprintf(line, sizeof line, "QSkips/StaticSkips/NullSkips: %lld/%lld/%lld HashNodes/Hits: %lld/%lld AvgMoves/Node %4.2f\n",
-                static_cast<long long>(c.QSkips), static_cast<long long>(c.StaticSkips),
-                static_cast<long long>(c.NullSkips), static_cast<long long>(c.HashNodes),
-                static_cast<long long>(c.HashHits), static_cast<double>(c.movesSearched) / c.expandedNodes);
-  Statistic(line);
+  AnnounceStatistic(line);
+  // The static-pruning and hash figures have no search behind them: 0.
+  std::snprintf(line, sizeof line, "QSkips/StaticSkips/NullSkips: %lld/0/%lld HashNodes/Hits: 0/0 AvgMoves/Node %4.2f\n",
+                static_cast<long long>(c.QSkips), static_cast<long long>(c.NullSkips),
+                static_cast<double>(c.movesSearched) / c.expandedNodes);
+  AnnounceStatistic(line);
 }
 
 void CompleteEngineMove(const SearchResult& result) {

@@ -3,7 +3,7 @@
 // record and the statistics of the pass.
 #pragma once
 
-#include "engine/engine_state.h"
+#include "search/think.h"
 
 namespace morvi {
 

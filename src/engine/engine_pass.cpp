@@ -1,8 +1,9 @@
-// The pass: the per-pass counters reset, then exactly one branch, tested in
-// order: analysis (in analysis mode nothing else), the engine's move (book
-// first, else a search within the safe time limit), pondering, or nothing.
-// No branch searches a position the engine cannot play from, and none runs
-// while a position is being edited.
+// The pass: the per-pass counters reset, then the session's pass. The game
+// pass (the xboard session's) takes exactly one branch, tested in order:
+// analysis (in analysis mode nothing else), the engine's move (book first,
+// else a search within the safe time limit), pondering, or nothing. No branch
+// searches a position the engine cannot play from, and none runs while a
+// position is being edited.
 #include "engine/engine_pass.h"
 
 #include <string>
@@ -10,11 +11,10 @@
 #include "board/position.h"
 #include "book/opening_book.h"
 #include "engine/engine_move.h"
-#include "engine/engine_output.h"
 #include "engine/engine_state.h"
 #include "engine/pondering.h"
+#include "engine/session.h"
 #include "engine/time_allocation.h"
-#include "engine/uci_session.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
 #include "base/debug_log.h"
@@ -41,7 +41,7 @@ void Analyse() {
   s.engineColour = position.SideToMove;
   s.analysisDone = true;
   if (!position.IsPlayable()) {
-    AnnounceUnplayable();
+    ActiveSession().WriteUnplayable();
     return;
   }
   RefreshEvaluation();
@@ -64,7 +64,7 @@ void SearchOwnMove(SearchResult& result) {
 void PlayOwnMove() {
   EngineState& s = engineState;
   if (!position.IsPlayable()) {
-    AnnounceUnplayable();
+    ActiveSession().WriteUnplayable();
     s.engineActive = false;
     return;
   }
@@ -82,7 +82,7 @@ void PlayOwnMove() {
 bool Ponder() {
   EngineState& s = engineState;
   if (!position.IsPlayable()) {
-    AnnounceUnplayable();
+    ActiveSession().WriteUnplayable();
     s.engineActive = false;
     return true;
   }
@@ -124,9 +124,12 @@ bool BookMove(SearchResult& result) {
 }
 
 bool RunPass() {
-  EngineState& s = engineState;
   StartPass();
-  if (uciSession.active) return RunUciPass();
+  return ActiveSession().RunPass();
+}
+
+bool RunGamePass() {
+  EngineState& s = engineState;
   if (s.editMode) return false;
   if (s.analysisMode) {
     // Analysis only analyses: a "?" or "go" meanwhile never makes it play.

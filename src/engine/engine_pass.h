@@ -1,8 +1,10 @@
-// One pass of the engine loop after the queue has been drained: an analysis
-// search, the engine's own move, a search on the opponent's time, or nothing.
+// One pass of the engine loop after the queue has been drained: the pass's
+// counters reset, then the active session's pass. The game pass of the xboard
+// session: an analysis search, the engine's own move, a search on the
+// opponent's time, or nothing.
 #pragma once
 
-#include "engine/engine_state.h"
+#include "search/think.h"
 
 namespace morvi {
 
@@ -17,5 +19,9 @@ bool BookMove(SearchResult& result);
 // Runs the pass; false when there was nothing to do (the loop may then wait
 // for the next command).
 bool RunPass();
+
+// The game pass: analysis, the engine's move or pondering; false when there
+// was nothing to do.
+bool RunGamePass();
 
 }  // namespace morvi

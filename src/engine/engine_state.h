@@ -46,14 +46,4 @@ extern EngineState engineState;
 // their values.
 void ResetEngineState(EngineState& state);
 
-// A search's or book probe's move (from-byte 255: no move) and its score.
-struct SearchResult {
-  Move move = 0;
-  int score = 0;
-};
-static_assert(sizeof(SearchResult) == 8, "a search result is two 32-bit words");
-
-// True when the result carries a move (its from-byte is not 255).
-constexpr bool HasMove(const SearchResult& result) { return MoveFromByte(result.move) != 255; }
-
 }  // namespace morvi

@@ -10,12 +10,11 @@
 #include <thread>
 
 #include "engine/command_dispatch.h"
-#include "engine/engine_output.h"
 #include "engine/engine_pass.h"
 #include "engine/engine_state.h"
 #include "engine/init_engine.h"
-#include "frontend/command_queue.h"
-#include "base/console.h"
+#include "engine/xboard_output.h"
+#include "engine/command_queue.h"
 #include "base/debug_log.h"
 #include "base/user_texts.h"
 
@@ -46,8 +45,9 @@ bool DrainQueue() {
 
 void EngineThread() {
   const std::string version(UserText(TEXT_VERSION));
-  if (!QuietQuitRequested()) ConsoleWrite("\ntelluser Morvi V(" + version + ")\n");
+  if (!QuietQuitRequested()) AnnounceEngineStart(version);
   LogLine("Eng-out", "Morvi Chess engine started - Version " + version);
+  ResetEngineThread();
   InitEngine();
   for (;;) {
     if (DrainQueue()) return;
@@ -72,7 +72,7 @@ void JoinEngineThread() {
 void StopEngineThreadQuietly() {
   if (!engineThread.thread.joinable()) return;
   RequestQuietQuit();
-  QueueCommand(CMD_QUIT);
+  QueueCommand(CommandId::kQuit);
   JoinEngineThread();
 }
 

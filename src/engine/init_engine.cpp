@@ -8,12 +8,15 @@
 #include "engine/init_engine.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "board/position.h"
 #include "book/opening_book.h"
 #include "engine/engine_state.h"
-#include "engine/in_search.h"
+#include "engine/uci_session.h"
+#include "engine/xboard_session.h"
+#include "engine/engine_host.h"
 #include "eval/evaluate.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
@@ -77,6 +80,19 @@ void CalibrateHeartbeat(int (*clock)()) {
   calibrated = true;
 }
 
+void ResetEngineThread() {
+  position = Position{};
+  moveStack = MoveStack{};
+  ClearSearchState();
+  thinker.host = &engineHost;
+  evalStats = EvalStats{};
+  engineState = EngineState{};
+  if (openingBook.file != nullptr) std::fclose(openingBook.file);
+  openingBook = OpeningBook{};
+  xboardSession = XboardSession{};
+  uciSession = UciSession{};
+}
+
 void InitEngine() {
   ResetEngineState(engineState);
   ResetThinker();
@@ -88,6 +104,7 @@ void InitEngine() {
   }
   if (!calibrated) CalibrateHeartbeat(thinker.clock);
   thinker.heartbeatMask = std::clamp(calibratedMask, 0, kPollMaskCap);
+  thinker.host = &engineHost;
   LogLine("Engine", "Heartbeat is " + std::to_string(calibratedMask));
 }
 

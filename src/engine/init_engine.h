@@ -4,6 +4,14 @@
 
 namespace morvi {
 
+// Every object of the engine thread as the program starts it: the position
+// and the move stack, the search state with the engine as the search's
+// caller, the evaluation's counters, the engine state, no book open, both
+// sessions as new. The engine thread, the fuzz harness and the test fixtures
+// all start from here (the dialect, shared with the input thread, is not
+// touched).
+void ResetEngineThread();
+
 // Run at the engine thread's start and for every "new" (and "ucinewgame");
 // calibrates the heartbeat the first time only.
 void InitEngine();

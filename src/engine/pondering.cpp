@@ -7,10 +7,9 @@
 #include <cstdio>
 
 #include "board/position.h"
-#include "engine/engine_output.h"
 #include "engine/engine_state.h"
 #include "engine/user_move.h"
-#include "base/console.h"
+#include "engine/xboard_output.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
 
@@ -32,7 +31,7 @@ Move HintMove() {
   const Thinker& t = thinker;
   if (engineState.pondering) return t.ponderMove;
   if (t.pvLength[0] > 1) return t.pvTable[0][1].move;
-  return MakeMoveWord(255, 0, 255, 0);
+  return kNoMove;
 }
 
 void ReportStatus() {
@@ -40,8 +39,7 @@ void ReportStatus() {
   char line[128];
   std::snprintf(line, sizeof line, "stat01: %d %lld %d %d %d\n", ElapsedCentiseconds(t),
                 static_cast<long long>(searchCounters.nodes), t.nominalDepth, t.rootMovesLeft, t.rootMoveCount);
-  ConsoleWrite(line);
-  LogText("Stats", line);
+  AnnounceStatus(line);
 }
 
 }  // namespace morvi

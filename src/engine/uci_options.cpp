@@ -1,13 +1,14 @@
 // The UCI identification and options: Ponder, OwnBook, Move Overhead, and the
 // configuration file's integer keys of the sections Engine, GameStage and
-// Search as spin options whose defaults are the values read at start-up.
+// Search that the engine uses, as spin options whose defaults are the values
+// read at start-up.
 // Option names compare without letter case; a value outside an option's
 // range, or an option nobody knows, changes nothing.
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "engine/engine_output.h"
+#include "engine/uci_output.h"
 #include "engine/uci_session.h"
 #include "base/config.h"
 #include "base/text_scan.h"
@@ -83,7 +84,9 @@ void WriteUciIdentification() {
   text += std::string("option name Ponder type check default ") + (u.ponder ? "true" : "false") + "\n";
   text += std::string("option name OwnBook type check default ") + (u.ownBook ? "true" : "false") + "\n";
   text += SpinLine("Move Overhead", u.moveOverheadMs, {0, kMaxMoveOverheadMs});
-  for (const IntegerKey& key : kIntegerKeys) text += SpinLine(Trimmed(key.key), FileValue(key), RangeOf(key));
+  for (const IntegerKey& key : kIntegerKeys) {
+    if (key.inUse) text += SpinLine(Trimmed(key.key), FileValue(key), RangeOf(key));
+  }
   text += "uciok\n";
   AnnounceUci(text);
 }
@@ -103,7 +106,7 @@ std::string ApplyUciOption(const std::string& name, const std::string& value) {
     u.moveOverheadMs = number;
   } else {
     for (const IntegerKey& key : kIntegerKeys) {
-      if (LowerCase(Trimmed(key.key)) != wanted) continue;
+      if (!key.inUse || LowerCase(Trimmed(key.key)) != wanted) continue;
       SpinRange range = RangeOf(key);
       const int current = FileValue(key);
       if (!ReadWholeNumber(given, number) || number < std::min(range.min, current) ||

@@ -9,7 +9,7 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "book/opening_book.h"
-#include "engine/engine_output.h"
+#include "engine/uci_output.h"
 #include "engine/engine_state.h"
 #include "engine/uci_session.h"
 #include "engine/user_move.h"

@@ -1,4 +1,5 @@
-// UCI commands between searches, the UCI pass and the in-search verdicts.
+// The UCI session: its commands between searches, its pass and its
+// in-search verdicts.
 // Every "go" is answered by exactly one "bestmove": a search that ends by
 // itself in "go infinite" or "go ponder" keeps its answer until "stop" (or
 // "ponderhit"); a search stopped for another command still answers. Each
@@ -9,8 +10,9 @@
 
 #include "board/position.h"
 #include "book/opening_book.h"
-#include "engine/engine_output.h"
 #include "engine/engine_pass.h"
+#include "engine/engine_state.h"
+#include "engine/uci_output.h"
 #include "engine/init_engine.h"
 #include "engine/uci_time.h"
 #include "engine/user_move.h"
@@ -54,7 +56,7 @@ void EndUciSearch() {
 // a legal move (one it was allowed to search): "0000" is said only when
 // there is none.
 void Answer(const SearchResult& result) {
-  Move reply = MakeMoveWord(255, 0, 255, 0);
+  Move reply = kNoMove;
   if (HasMove(result) && thinker.pvLength[0] > 1 && thinker.pvTable[0][0].move == result.move &&
       IsLegalReply(result.move, thinker.pvTable[0][1].move)) {
     reply = thinker.pvTable[0][1].move;
@@ -115,9 +117,9 @@ void RunGo() {
   UciSearch& search = u.search;
   const GoArguments& go = search.go;
   search.pending = false;
-  SearchResult result{MakeMoveWord(255, 0, 255, 0), 0};
+  SearchResult result{kNoMove, 0};
   if (!u.positionValid || !position.IsPlayable()) {
-    AnnounceUnplayable();
+    u.WriteUnplayable();
     Answer(result);
     return;
   }
@@ -147,21 +149,21 @@ void RunGo() {
 }
 
 // "stop" during a search: end it now, or at its first root move.
-int EndSearch() {
+Verdict EndSearch() {
   UciSearch& search = uciSession.search;
   search.stopRequested = true;
   search.holdBestMove = false;
-  if (HasRootMove(thinker)) return kVerdictWrapUp;
+  if (HasRootMove(thinker)) return Verdict::kWrapUp;
   SetDeadlines(thinker, {0, 0}, thinker.clock());
-  return kVerdictContinue;
+  return Verdict::kContinue;
 }
 
 // "ponderhit": the ponder search goes on as the real one, planned by the
 // clocks of its "go" and timed from the "ponderhit".
-int PonderHit(const CommandRecord& hit) {
+Verdict PonderHit(const CommandRecord& hit) {
   UciSession& u = uciSession;
   UciSearch& search = u.search;
-  if (!search.pondering) return kVerdictContinue;
+  if (!search.pondering) return Verdict::kContinue;
   search.pondering = false;
   search.go.ponder = false;
   search.holdBestMove = search.go.infinite;
@@ -169,7 +171,7 @@ int PonderHit(const CommandRecord& hit) {
                                            WaitedSince(hit.receivedAt));
   LogPlan(plan);
   SetDeadlines(thinker, plan, thinker.clock());
-  return kVerdictContinue;
+  return Verdict::kContinue;
 }
 
 }  // namespace
@@ -186,17 +188,16 @@ void RunPendingGo() {
   if (uciSession.search.pending) RunGo();
 }
 
-std::string ExecuteUciCommand(const CommandRecord& r) {
-  UciSession& u = uciSession;
-  if (r.id == CMD_SETOPTION || r.id == CMD_UCINEWGAME || r.id == CMD_POSITION || r.id == CMD_UCI_GO) RunPendingGo();
+std::string UciSession::Execute(const CommandRecord& r) {
+  UciSession& u = *this;
+  if (r.id == CommandId::kSetoption || r.id == CommandId::kUcinewgame || r.id == CommandId::kPosition || r.id == CommandId::kUciGo) RunPendingGo();
   switch (r.id) {
-    case CMD_UCI:
-      u.active = true;
+    case CommandId::kUci:
       WriteUciIdentification();
       return "UCI session";
-    case CMD_ISREADY: AnnounceReady(); return {};
-    case CMD_SETOPTION: return ApplyUciOption(r.optionName, r.optionValue);
-    case CMD_UCINEWGAME:
+    case CommandId::kIsready: AnnounceReady(); return {};
+    case CommandId::kSetoption: return ApplyUciOption(r.optionName, r.optionValue);
+    case CommandId::kUcinewgame:
       FlushHeldAnswer();
       EndUciSearch();
       InitEngine();
@@ -204,19 +205,19 @@ std::string ExecuteUciCommand(const CommandRecord& r) {
       u.moves.clear();
       u.positionValid = true;
       return "New game";
-    case CMD_POSITION: FlushHeldAnswer(); return SetUciPosition(r);
-    case CMD_UCI_GO:
+    case CommandId::kPosition: FlushHeldAnswer(); return SetUciPosition(r);
+    case CommandId::kUciGo:
       FlushHeldAnswer();
       u.search = UciSearch{};
       u.search.go = r.go;
       u.search.receivedAt = r.receivedAt;
       u.search.pending = true;
       return "Go";
-    case CMD_STOP:
+    case CommandId::kStop:
       if (u.search.pending) u.search.stopRequested = true;  // the search is still to begin: it answers at once
       FlushHeldAnswer();
       return {};
-    case CMD_PONDERHIT:
+    case CommandId::kPonderhit:
       if (u.search.pending && u.search.go.ponder) {  // the search is still to begin: as a real one, timed from now
         u.search.go.ponder = false;
         u.search.receivedAt = r.receivedAt;
@@ -227,20 +228,24 @@ std::string ExecuteUciCommand(const CommandRecord& r) {
   }
 }
 
-bool RunUciPass() {
-  if (!uciSession.search.pending) return false;
+bool UciSession::RunPass() {
+  if (!search.pending) return false;
   RunGo();
   return true;
 }
 
-int HandleUciInSearch(const CommandRecord& r) {
+Verdict UciSession::InSearch(CommandRecord& r) {
   switch (r.id) {
-    case CMD_ISREADY: AnnounceReady(); return kVerdictContinue;
-    case CMD_UCI: WriteUciIdentification(); return kVerdictContinue;
-    case CMD_STOP: return EndSearch();
-    case CMD_PONDERHIT: return PonderHit(r);
-    default: return kVerdictAbort;
+    case CommandId::kIsready: AnnounceReady(); return Verdict::kContinue;
+    case CommandId::kUci: WriteUciIdentification(); return Verdict::kContinue;
+    case CommandId::kStop: return EndSearch();
+    case CommandId::kPonderhit: return PonderHit(r);
+    default: return Verdict::kAbort;
   }
 }
+
+void UciSession::WriteThinking(const Thinker& t) { AnnounceUciThinking(t); }
+
+void UciSession::WriteUnplayable() { AnnounceInfo("illegal position - the engine cannot play it"); }
 
 }  // namespace morvi

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "board/position.h"
-#include "engine/engine_state.h"
-#include "frontend/command.h"
+#include "engine/command.h"
+#include "engine/session.h"
+#include "search/think.h"
 
 namespace morvi {
 
@@ -27,8 +28,15 @@ struct UciSearch {
   SearchResult held;          // that answer
 };
 
-struct UciSession {
-  bool active = false;        // the session speaks UCI (set by the "uci" record)
+class UciSession final : public Session {
+ public:
+  std::string Execute(const CommandRecord& record) override;
+  bool RunPass() override;
+  Verdict InSearch(CommandRecord& record) override;
+  void WriteThinking(const Thinker& t) override;
+  void WriteUnplayable() override;
+  void WriteFarewell() override {}  // UCI has none
+
   UciSearch search;           // the "go" being served, if any
   bool positionValid = true;  // false after a "position" whose FEN was refused
   std::string base;           // "startpos" or the FEN of the position on the board
@@ -41,16 +49,6 @@ struct UciSession {
 
 // The one UCI session of the engine thread.
 extern UciSession uciSession;
-
-// Executes a UCI record between searches (ids CMD_UCI .. CMD_PONDERHIT);
-// returns its log text.
-std::string ExecuteUciCommand(const CommandRecord& record);
-
-// The pass in UCI mode: runs the pending "go"; false when there was none.
-bool RunUciPass();
-
-// The in-search verdict on a record in UCI mode.
-int HandleUciInSearch(const CommandRecord& record);
 
 // "uci": the identification, the options and "uciok".
 void WriteUciIdentification();

@@ -4,7 +4,7 @@
 // xboard dialect keeps its own allocation; this plan is UCI's alone.
 #pragma once
 
-#include "frontend/command.h"
+#include "engine/command.h"
 #include "search/thinker.h"
 
 namespace morvi {

@@ -6,9 +6,8 @@
 #include <cstdio>
 
 #include "board/position.h"
-#include "engine/engine_output.h"
 #include "engine/engine_state.h"
-#include "base/console.h"
+#include "engine/xboard_output.h"
 
 namespace morvi {
 namespace {
@@ -83,12 +82,12 @@ void EnterUserMove(const CommandRecord& record, std::string& logText) {
   EngineState& s = engineState;
   const Move move = FindGeneratedMove(record.moveFrom, record.moveTo, record.movePromotion);
   if (move == 0) {
-    ConsoleWrite("Illegal Move: Could not find it in our generated move list\n");
+    AnnounceRefusal("Illegal Move: Could not find it in our generated move list\n");
     logText = "Move not found in generated moves";
     return;
   }
   if (position.MakeMove(move, userUndo) == 0) {
-    ConsoleWrite("Illegal Move: Could not make it\n");
+    AnnounceRefusal("Illegal Move: Could not make it\n");
     logText = "Move not doable - maybe in-check";
     return;
   }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "board/move.h"
-#include "frontend/command.h"
+#include "engine/command.h"
 
 namespace morvi {
 

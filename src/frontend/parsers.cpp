@@ -6,14 +6,14 @@
 #include <memory>
 #include <string_view>
 
-#include "frontend/command_queue.h"
+#include "engine/command_queue.h"
 #include "base/text_scan.h"
 
 namespace morvi {
 
 namespace {
 
-std::unique_ptr<CommandRecord> NewRecord(int id) {
+std::unique_ptr<CommandRecord> NewRecord(CommandId id) {
   auto record = std::make_unique<CommandRecord>();
   record->id = id;
   return record;
@@ -44,7 +44,7 @@ constexpr std::array<std::string_view, 8> kCastleCodes = {
 
 bool ParseLevel(std::string text) {
   if (!KeywordAtStart(text, "level")) return false;
-  auto record = NewRecord(CMD_LEVEL);
+  auto record = NewRecord(CommandId::kLevel);
 
   std::string rest = SkipToFirstOf(text, kDigits);
   std::string run = LeadingRun(rest, kDigits);
@@ -72,11 +72,11 @@ bool ParseLevel(std::string text) {
 }
 
 bool ParseClock(std::string text) {
-  int id = 0;
+  CommandId id = CommandId::kNone;
   if (KeywordAtStart(text, "time")) {
-    id = CMD_TIME;
+    id = CommandId::kTime;
   } else if (KeywordAtStart(text, "otim")) {
-    id = CMD_OTIM;
+    id = CommandId::kOtim;
   } else {
     return false;
   }
@@ -90,7 +90,7 @@ bool ParseClock(std::string text) {
 bool ParsePonder(std::string text) {
   constexpr std::string_view kKeyword = "ponder";
   if (!KeywordAtStart(text, kKeyword)) return false;
-  return ParseMove(CMD_PONDER_MOVE, LeftTrim(std::string_view(text).substr(kKeyword.size())));
+  return ParseMove(CommandId::kPonderMove, LeftTrim(std::string_view(text).substr(kKeyword.size())));
 }
 
 bool ParseResult(std::string text) {
@@ -99,7 +99,7 @@ bool ParseResult(std::string text) {
   std::string token = LeadingRun(rest, kResultChars);
   for (const ResultToken& known : kResultTokens) {
     if (token != known.text) continue;
-    auto record = NewRecord(CMD_RESULT);
+    auto record = NewRecord(CommandId::kResult);
     record->resultCode = known.code;
     record->resultText = LeftTrim(std::string_view(rest).substr(token.size()));
     PostCommand(std::move(record));
@@ -110,7 +110,7 @@ bool ParseResult(std::string text) {
 
 bool ParseName(std::string text) {
   if (!KeywordAtStart(LowerCase(text), "name")) return false;
-  auto record = NewRecord(CMD_NAME);
+  auto record = NewRecord(CommandId::kName);
   record->nameText = AfterFirstBlank(text);
   PostCommand(std::move(record));
   return true;
@@ -118,7 +118,7 @@ bool ParseName(std::string text) {
 
 bool ParseRating(std::string text) {
   if (!KeywordAtStart(text, "rating")) return false;
-  auto record = NewRecord(CMD_RATING);
+  auto record = NewRecord(CommandId::kRating);
   std::string rest = SkipToFirstOf(text, kDigits);
   std::string run = LeadingRun(rest, kDigits);
   if (ScanInt(run, record->ratingOwn) == 1) {
@@ -134,7 +134,7 @@ bool ParseCastle(std::string text) {
   std::string code = SkipToFirstOf(text, kCastleSigns);
   for (size_t i = 0; i < kCastleCodes.size(); ++i) {
     if (code != kCastleCodes[i]) continue;
-    auto record = NewRecord(CMD_EDIT_CASTLE);
+    auto record = NewRecord(CommandId::kEditCastle);
     record->castleCode = static_cast<int>(i);
     PostCommand(std::move(record));
     return true;
@@ -148,7 +148,7 @@ bool ParseEnPassant(std::string text) {
   if (rest.size() != 2 || !IsFileLetter(rest[0]) || (rest[1] != '3' && rest[1] != '6')) {
     return false;
   }
-  auto record = NewRecord(CMD_EDIT_EP);
+  auto record = NewRecord(CommandId::kEditEp);
   record->square = SquareFromText(rest);
   PostCommand(std::move(record));
   return true;
@@ -156,9 +156,9 @@ bool ParseEnPassant(std::string text) {
 
 bool ParsePlacement(std::string text) {
   if (text.size() != 3) return false;
-  auto record = NewRecord(CMD_EDIT_PLACE);
+  auto record = NewRecord(CommandId::kEditPlace);
   if (text[0] == 'x') {
-    record->id = CMD_EDIT_EMPTY;
+    record->id = CommandId::kEditEmpty;
     record->piece = 'x';
   } else {
     record->piece = PieceFromLetter(text.substr(0, 1));
@@ -170,7 +170,7 @@ bool ParsePlacement(std::string text) {
   return true;
 }
 
-bool ParseMove(int id, std::string text) {
+bool ParseMove(CommandId id, std::string text) {
   if (text.size() != 4 && text.size() != 5) return false;
   if (!IsFileLetter(text[0]) || !IsRankDigit(text[1]) || !IsFileLetter(text[2]) ||
       !IsRankDigit(text[3])) {

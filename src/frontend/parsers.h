@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/command.h"
+
 namespace morvi {
 
 // "level MPS BASE INC": BASE in minutes or minutes:seconds, INC in seconds or m:s.
@@ -26,6 +28,6 @@ bool ParseEnPassant(std::string text);
 // Edit mode: "Pe4" (a piece letter and a square) or "xe4" (empty the square).
 bool ParsePlacement(std::string text);
 // "e2e4" or "e7e8q"; posts a record with the given identifier.
-bool ParseMove(int id, std::string text);
+bool ParseMove(CommandId id, std::string text);
 
 }  // namespace morvi

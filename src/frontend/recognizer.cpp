@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "frontend/command_queue.h"
+#include "engine/command_queue.h"
 #include "base/console.h"
 #include "frontend/parsers.h"
 #include "base/text_scan.h"
@@ -15,18 +15,18 @@ namespace {
 
 struct ExactKeyword {
   std::string_view keyword;
-  int id;
+  CommandId id;
 };
 
 // Keywords that match the whole command text and queue a record without
 // arguments (after "quit", "bye", "d", "help", "xboard" and "fritz").
 constexpr std::array<ExactKeyword, 18> kExactKeywords = {{
-    {"new", CMD_NEW},       {"random", CMD_RANDOM}, {"force", CMD_FORCE},
-    {"white", CMD_WHITE},   {"black", CMD_BLACK},   {"go", CMD_GO},
-    {"?", CMD_MOVE_NOW},    {"draw", CMD_DRAW},     {"hint", CMD_HINT},
-    {"bk", CMD_BOOK},       {"undo", CMD_UNDO},     {"remove", CMD_REMOVE},
-    {"hard", CMD_HARD},     {"easy", CMD_EASY},     {"post", CMD_POST},
-    {"nopost", CMD_NOPOST}, {"analyze", CMD_ANALYZE}, {"exit", CMD_EXIT},
+    {"new", CommandId::kNew},       {"random", CommandId::kRandom}, {"force", CommandId::kForce},
+    {"white", CommandId::kWhite},   {"black", CommandId::kBlack},   {"go", CommandId::kGo},
+    {"?", CommandId::kMoveNow},    {"draw", CommandId::kDraw},     {"hint", CommandId::kHint},
+    {"bk", CommandId::kBook},       {"undo", CommandId::kUndo},     {"remove", CommandId::kRemove},
+    {"hard", CommandId::kHard},     {"easy", CommandId::kEasy},     {"post", CommandId::kPost},
+    {"nopost", CommandId::kNopost}, {"analyze", CommandId::kAnalyze}, {"exit", CommandId::kExit},
 }};
 
 bool Contains(std::string_view text, std::string_view keyword) {
@@ -39,7 +39,7 @@ bool RecognizeExact(FrontEndState& state, const std::string& command, Recognitio
   if (command == "quit" || command == "bye") {
     result = Recognition::Quit;
   } else if (command == "d") {
-    if (state.consoleMode) QueueCommand(CMD_DISPLAY);
+    if (state.consoleMode) QueueCommand(CommandId::kDisplay);
   } else if (command == "help") {
     result = Recognition::Help;
   } else if (command == "xboard") {
@@ -49,10 +49,10 @@ bool RecognizeExact(FrontEndState& state, const std::string& command, Recognitio
     // start of a line (else it waits ten seconds for features).
     state.consoleMode = false;
     ConsoleWrite("\n");
-    QueueCommand(CMD_XBOARD);
+    QueueCommand(CommandId::kXboard);
   } else if (command == "fritz") {
     state.consoleMode = false;
-    QueueCommand(CMD_FRITZ);
+    QueueCommand(CommandId::kFritz);
   } else {
     for (const ExactKeyword& exact : kExactKeywords) {
       if (command == exact.keyword) {
@@ -62,7 +62,7 @@ bool RecognizeExact(FrontEndState& state, const std::string& command, Recognitio
     }
     if (command != "edit") return false;
     state.editMode = true;
-    QueueCommand(CMD_EDIT);
+    QueueCommand(CommandId::kEdit);
   }
   return true;
 }
@@ -81,20 +81,20 @@ bool RecognizeWithArguments(const std::string& command, std::string_view line) {
 bool RecognizeEditCommands(FrontEndState& state, const std::string& command) {
   if (command == ".") {
     if (state.editMode) {
-      QueueCommand(CMD_EDIT_DONE);
+      QueueCommand(CommandId::kEditDone);
       state.editMode = false;
     } else {
-      QueueCommand(CMD_STATUS);
+      QueueCommand(CommandId::kStatus);
     }
     return true;
   }
   if (!state.editMode) return false;
   if (command == "c") {
-    QueueCommand(CMD_EDIT_COLOUR);
+    QueueCommand(CommandId::kEditColour);
     return true;
   }
   if (command == "#") {
-    QueueCommand(CMD_EDIT_CLEAR);
+    QueueCommand(CommandId::kEditClear);
     return true;
   }
   if (Contains(command, "castle") && ParseCastle(command)) return true;
@@ -110,7 +110,7 @@ Recognition RecognizeCommand(FrontEndState& state, std::string_view line) {
   if (RecognizeExact(state, command, result)) return result;
   if (RecognizeWithArguments(command, line)) return Recognition::Handled;
   if (RecognizeEditCommands(state, command)) return Recognition::Handled;
-  if (ParseMove(CMD_USER_MOVE, command)) return Recognition::Handled;
+  if (ParseMove(CommandId::kUserMove, command)) return Recognition::Handled;
   return Recognition::Unknown;
 }
 

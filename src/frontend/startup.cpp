@@ -10,7 +10,8 @@
 #include <string>
 
 #include "engine/engine_thread.h"
-#include "frontend/command_queue.h"
+#include "engine/session.h"
+#include "engine/command_queue.h"
 #include "base/config.h"
 #include "base/console.h"
 #include "base/debug_log.h"
@@ -34,7 +35,6 @@ struct MainThread {
   int resultCode = kStillRunning;
   bool engineRunning = false;
   bool firstLine = true;  // no line read yet: "uci" would switch the dialect
-  bool uci = false;       // the session speaks UCI
 };
 
 std::string Text(UserTextId id) { return std::string(UserText(id)); }
@@ -94,7 +94,7 @@ void StartUp(MainThread& main, const char* programPath) {
 void QuitSequence(MainThread& main) {
   if (main.modes.consoleMode) ConsoleWrite(Text(TEXT_FAREWELL) + "\n");
   LogLine("Main-out", "Put QUIT in command queue", "\n");
-  QueueCommand(CMD_QUIT);
+  QueueCommand(CommandId::kQuit);
   WaitUntilQueueEmpty();
   LogLine("Main-out", "Command queue clean, closing debug file", "\n");
   JoinEngineThread();
@@ -118,7 +118,7 @@ void ReportUnknown(const std::string& line) {
 // The first line was "uci": the session speaks UCI from now on. The answer
 // starts on a line of its own, after the prompt already written.
 void SwitchToUci(MainThread& main) {
-  main.uci = true;
+  SelectDialect(Dialect::kUci);
   main.modes.consoleMode = false;
   ConsoleWrite("\n");
   RecognizeUciLine("uci");
@@ -140,7 +140,7 @@ void UciInputPass(MainThread& main) {
 
 // One pass of the input loop.
 void InputPass(MainThread& main) {
-  if (main.uci) {
+  if (ActiveDialect() == Dialect::kUci) {
     UciInputPass(main);
     return;
   }

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "frontend/command.h"
-#include "frontend/command_queue.h"
+#include "engine/command.h"
+#include "engine/command_queue.h"
 #include "base/text_scan.h"
 
 namespace morvi {
@@ -65,7 +65,7 @@ bool ReadNumber(std::string_view text, long long& value) {
   return true;
 }
 
-void QueueRecord(int id) {
+void QueueRecord(CommandId id) {
   auto record = std::make_unique<CommandRecord>();
   record->id = id;
   PostCommand(std::move(record));
@@ -76,7 +76,7 @@ void SetOption(const std::vector<std::string_view>& tokens) {
   if (name >= tokens.size()) return;
   const size_t value = Find(tokens, name + 1, "value");
   auto record = std::make_unique<CommandRecord>();
-  record->id = CMD_SETOPTION;
+  record->id = CommandId::kSetoption;
   record->optionName = Join(tokens, name + 1, value);
   if (record->optionName.empty()) return;
   record->optionValue = Join(tokens, value + 1, tokens.size());
@@ -86,7 +86,7 @@ void SetOption(const std::vector<std::string_view>& tokens) {
 void Position(const std::vector<std::string_view>& tokens) {
   if (tokens.size() < 2) return;
   auto record = std::make_unique<CommandRecord>();
-  record->id = CMD_POSITION;
+  record->id = CommandId::kPosition;
   const size_t moves = Find(tokens, 1, "moves");
   const std::string first = LowerCase(tokens[1]);
   if (first == "startpos") {
@@ -110,7 +110,7 @@ bool LooksLikeMove(std::string_view token) {
 
 void Go(const std::vector<std::string_view>& tokens) {
   auto record = std::make_unique<CommandRecord>();
-  record->id = CMD_UCI_GO;
+  record->id = CommandId::kUciGo;
   GoArguments& go = record->go;
   struct Field {
     const char* word;
@@ -150,11 +150,11 @@ UciLine RecognizeUciLine(std::string_view line) {
   if (tokens.empty()) return UciLine::Handled;
   const std::string command = LowerCase(tokens[0]);
   if (command == "quit") return UciLine::Quit;
-  if (command == "uci") QueueRecord(CMD_UCI);
-  if (command == "isready") QueueRecord(CMD_ISREADY);
-  if (command == "ucinewgame") QueueRecord(CMD_UCINEWGAME);
-  if (command == "stop") QueueRecord(CMD_STOP);
-  if (command == "ponderhit") QueueRecord(CMD_PONDERHIT);
+  if (command == "uci") QueueRecord(CommandId::kUci);
+  if (command == "isready") QueueRecord(CommandId::kIsready);
+  if (command == "ucinewgame") QueueRecord(CommandId::kUcinewgame);
+  if (command == "stop") QueueRecord(CommandId::kStop);
+  if (command == "ponderhit") QueueRecord(CommandId::kPonderhit);
   if (command == "setoption") SetOption(tokens);
   if (command == "position") Position(tokens);
   if (command == "go") Go(tokens);

@@ -59,10 +59,6 @@ bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outco
 BenchOutcome SearchSetPosition(int budget, int depth) {
   Position& pos = position;
   engineState.randomEnabled = false;
-  engineState.postEnabled = false;
-  engineState.pondering = false;
-  engineState.ponderHit = false;
-  engineState.searchAborted = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
   thinker.clock = ClockMs;
@@ -72,9 +68,13 @@ BenchOutcome SearchSetPosition(int budget, int depth) {
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
 
+  // No caller to poll and no lines: nothing but the search itself is timed.
+  SearchHost* const host = thinker.host;
+  thinker.host = nullptr;
   SearchResult result;
   const int start = ClockMs();
   Think(result, budget, depth < 1 ? 1 : depth);
+  thinker.host = host;
   BenchOutcome outcome;
   outcome.milliseconds = ClockMs() - start;
   outcome.bestMove = result.move;

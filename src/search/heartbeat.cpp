@@ -1,12 +1,7 @@
-// The heartbeat's two forms, the verdict table and the time check. Locking,
-// clock reading and logging happen here and nowhere else in the search.
+// The heartbeat's two forms, the poll of the caller and the time check.
+// Clock reading happens here and nowhere else in the search's nodes.
 #include "search/heartbeat.h"
 
-#include <mutex>
-
-#include "engine/engine_state.h"
-#include "engine/in_search.h"
-#include "frontend/command_queue.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
@@ -16,36 +11,22 @@ namespace {
 
 constexpr const char* kCategory = "Heartbeat";
 
-void PollQueue() {
-  std::lock_guard<std::mutex> guard(commandQueue.lock);
-  CommandRecord* head = PeekCommandLocked();
-  if (head != nullptr) ActOnVerdictLocked(HandleCommandInSearch(*head));
-}
-
 }  // namespace
 
-void ActOnVerdictLocked(int verdict) {
-  switch (verdict) {
-    case kVerdictContinue:
-      DropHeadLocked();
-      LogLine(kCategory, "CONTINUE");
-      break;
-    case kVerdictWrapUp:
-      thinker.stop = true;
-      LogLine(kCategory, "WRAP IT UP");
-      DropHeadLocked();
-      LogLine(kCategory, "CONTINUE");
-      break;
-    case kVerdictAbort:
-      thinker.stop = true;
-      engineState.searchAborted = true;
-      LogLine(kCategory, "ABORT");
-      break;
-    default:
-      LogLine(kCategory, "DEFAULT - ERROR*****");
+void PollCaller() {
+  Thinker& t = thinker;
+  if (t.host == nullptr) return;
+  switch (t.host->Poll()) {
+    case PollAnswer::kGoOn: break;
+    case PollAnswer::kWrapUp: t.stop = true; break;
+    case PollAnswer::kAbort:
+      t.stop = true;
+      t.aborted = true;
       break;
   }
 }
+
+bool CallerWantsLines() { return thinker.host != nullptr && thinker.host->WantsLines(); }
 
 bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime) {
   double limit = allocatedTime * 1.1;
@@ -74,12 +55,12 @@ void CheckTime() {
 }
 
 void HeartbeatInSearch() {
-  if (engineState.postEnabled) PrintThinking(false);
+  if (CallerWantsLines()) PrintThinking(false);
   HeartbeatInQuiesce();
 }
 
 void HeartbeatInQuiesce() {
-  PollQueue();
+  PollCaller();
   CheckTime();
 }
 

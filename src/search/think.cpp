@@ -12,6 +12,7 @@
 #include "eval/game_stage.h"
 #include "base/config.h"
 #include "base/debug_log.h"
+#include "search/heartbeat.h"
 #include "search/thinking_output.h"
 #include "search/tree_search.h"
 
@@ -25,6 +26,7 @@ void PrepareSearch(Thinker& t, int budget, const SearchDeadlines& deadlines) {
   ClearLines(t);
   t.maxPly = 0;
   t.stop = false;
+  t.aborted = false;
   t.startClock = t.clock();
   t.allocatedTime = budget;
   SetDeadlines(t, deadlines, t.startClock);
@@ -102,14 +104,14 @@ int SearchIteration(Thinker& t, bool allowNull) {
 // Thinking lines are shown in post mode, but not for a search that a command
 // has aborted: its lines would arrive after that command (a move, say) and
 // be read as lines about the position it made.
-bool ShowsLines(const Thinker& t) { return engineState.postEnabled && !(t.stop && engineState.searchAborted); }
+bool ShowsLines(const Thinker& t) { return CallerWantsLines() && !(t.stop && t.aborted); }
 
 void LogIteration(const Thinker& t) {
+  // The log keeps the hash figures of its format: no table, no entries.
   char text[160];
   std::snprintf(text, sizeof text,
-                "Ply %d  How long: %d, Time used: %d Hash count %d  Hash Table %d Branch factor %d",
-                t.nominalDepth, t.allocatedTime, ElapsedCentiseconds(t), t.positionMap.entryCount,
-                t.positionMap.bucketCount, t.branchFactor);
+                "Ply %d  How long: %d, Time used: %d Hash count 0  Hash Table 1 Branch factor %d",
+                t.nominalDepth, t.allocatedTime, ElapsedCentiseconds(t), t.branchFactor);
   LogLine("Think", text);
 }
 
@@ -143,8 +145,7 @@ void Think(SearchResult& result, int budget, int depthLimit, const SearchDeadlin
   Thinker& t = thinker;
   PrepareSearch(t, budget, deadlines);
 
-  LogThink("HashCleaned: %d", searchCounters.HashCleaned);
-  searchCounters.HashCleaned = 0;
+  LogLine("Think", "HashCleaned: 0");
   position.GameStage = DecideGameStage(position);
   LogThink("GameStage: %d", position.GameStage);
   std::memset(position.History, 0, sizeof position.History);

@@ -5,10 +5,18 @@
 // of the forecast is exposed for tests.
 #pragma once
 
-#include "engine/engine_state.h"
 #include "search/thinker.h"
 
 namespace morvi {
+
+// A search's or book probe's move (kNoMove: none) and its score.
+struct SearchResult {
+  Move move = 0;
+  int score = 0;
+};
+
+// True when the result carries a move.
+constexpr bool HasMove(const SearchResult& result) { return IsMove(result.move); }
 
 // Fills result with the best move and its score; leaves the line in row 0 of
 // the PV table. budget is in centiseconds; depthLimit is at most 12. A

@@ -11,6 +11,11 @@ namespace morvi {
 Thinker thinker;
 SearchCounters searchCounters;
 
+void ClearSearchState() {
+  thinker = Thinker{};
+  ResetSearchCounters();
+}
+
 void ResetSearchCounters() {
   searchCounters = SearchCounters{};
   searchCounters.expandedNodes = 1;
@@ -22,7 +27,7 @@ void ClearLines(Thinker& t) {
     t.pvLength[p] = 0;
     for (PvEntry& entry : t.pvTable[p]) entry = {0, -kInfinity};
   }
-  t.pvTable[0][0].move = kNoLineMove;
+  t.pvTable[0][0].move = kNoMove;
   t.printedPvLength = 0;
 }
 
@@ -35,7 +40,6 @@ void ResetThinker() {
   thinker.lastScore = Evaluate(position, kEvalComplete);
   thinker.stop = false;
   ClearLines(thinker);
-  thinker.positionMap.bucketCount = 1;
 }
 
 }  // namespace morvi

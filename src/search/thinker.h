@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "board/move.h"
-#include "engine/in_search.h"
 #include "base/clock.h"
+#include "board/move.h"
+#include "search/search_host.h"
 
 namespace morvi {
 
@@ -18,7 +18,13 @@ constexpr int kMateBase = 103424;        // mated at ply p scores 1024 * p - kMa
 constexpr int kDepthLimit = 12;          // deepest nominal iteration
 constexpr int kInitialBranchFactor = 12;  // also the cap on a measured ratio
 constexpr int kPvMoveScore = 9999999;    // ordering score of the previous iteration's move
-constexpr Move kNoLineMove = 255;        // root move word before a search stores one
+
+// The most nodes between two polls: the start-up calibration times cheap
+// evaluations and would let several tenths of a second pass between polls;
+// 2048 search nodes take about a millisecond here (two milliseconds at the
+// slowest measured rate), so commands and the clock are seen in time. One
+// less than a power of two.
+constexpr int kPollMaskCap = (1 << 11) - 1;
 
 constexpr int MatedScore(int ply) { return 1024 * ply - kMateBase; }
 
@@ -43,21 +49,12 @@ struct SearchDeadlines {
   int hardMs = -1;
 };
 
-// The string-keyed position map of the search. Nothing ever adds to it, so
-// it is kept as its two logged figures: no entries, and the one bucket that
-// ResetThinker gives it.
-struct PositionMap {
-  int entryCount;
-  int bucketCount;
-};
-
 struct Thinker {
   Move ponderMove;         // the opponent's expected reply, played for pondering
   UndoRecord ponderUndo;   // its undo record
   int lastScore;           // last root value; centre of the next aspiration window
   int rootMovesLeft;       // root moves still to search after the current one
   int rootMoveCount;       // moves generated at the root
-  PositionMap positionMap;
   PvEntry pvTable[kMaxPly][kMaxPly];  // triangular: row p holds entries p .. pvLength[p]-1
   int pvLength[kMaxPly];
   PvEntry prevPv[kMaxPly];  // root line of the last completed iteration
@@ -67,6 +64,7 @@ struct Thinker {
   PvEntry printedPv[kMaxPly];  // root line as last printed
   int printedPvLength;
   bool stop;              // unwind now
+  bool aborted;           // ... for good: the caller will not play the result
   int startClock;         // milliseconds when Think began
   int allocatedTime;      // budget in centiseconds
   int maxPly;             // deepest ply entered
@@ -87,6 +85,9 @@ struct Thinker {
   std::int64_t nodeLimit = 0;
   // The clock the search reads, in milliseconds; tests put a scripted one here.
   int (*clock)() = ClockMs;
+  // The caller the heartbeat polls and the lines go to (none: the search is
+  // never interrupted and shows no lines).
+  SearchHost* host = nullptr;
 };
 
 // The one search state of the engine thread.
@@ -101,13 +102,13 @@ struct SearchCounters {
   Counter expandedNodes;  // Search nodes that generated at least one move
   Counter QSkips;         // quiescence-probe cutoffs
   Counter NullSkips;      // null-move cutoffs
-  Counter StaticSkips;    // never counted
-  Counter HashNodes;      // never counted
-  Counter HashHits;       // never counted
-  int HashCleaned;        // removed position-map entries: never any
 };
 
 extern SearchCounters searchCounters;
+
+// The Thinker and the counters as the program starts them: no lines, no
+// caller, the real clock, the widest poll interval.
+void ClearSearchState();
 
 // Start of a pass: every counter 0 except expandedNodes, which is 1 so that the
 // average moves per node never divides by zero.
@@ -118,7 +119,7 @@ void ResetSearchCounters();
 void ClearLines(Thinker& t);
 
 // At program start and engine initialisation: lastScore from the Complete
-// evaluation of the current position, stop cleared, lines cleared, one bucket.
+// evaluation of the current position, stop cleared, lines cleared.
 void ResetThinker();
 
 // Sets the running search's deadlines, counted from the clock's moment `from`.

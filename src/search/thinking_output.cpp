@@ -1,14 +1,11 @@
-// The thinking line. The text is built in a fixed buffer; a string is made
-// only for the console and the log, once per printed line.
+// The change test, the report and the engine's own line text. The text is
+// built in a fixed buffer; a string is made only for the log.
 #include "search/thinking_output.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <string_view>
 
-#include "engine/engine_state.h"
-#include "engine/engine_output.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
 
@@ -49,21 +46,22 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-std::size_t FormatThinkingLine(char (&out)[kThinkingLineSize]) {
-  Thinker& t = thinker;
+std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize]) {
   const PvEntry* row = t.pvTable[0];
   int n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %lld ", t.nominalDepth,
                         row[0].score * 0.09765625, ElapsedCentiseconds(t),
                         static_cast<long long>(searchCounters.nodes));
   std::size_t length = n < 0 ? 0 : static_cast<std::size_t>(n);
-  if (engineState.pondering && !engineState.ponderHit) {
-    length += AppendMove(out + length, kThinkingLineSize - length, t.ponderMove);
-  }
-  for (int j = 0; j < t.pvLength[0]; ++j) {
-    length += AppendMove(out + length, kThinkingLineSize - length, row[j].move);
-    t.printedPv[j] = row[j];
-  }
+  if (MoveFromByte(predicted) != 255) length += AppendMove(out + length, kThinkingLineSize - length, predicted);
+  for (int j = 0; j < t.pvLength[0]; ++j) length += AppendMove(out + length, kThinkingLineSize - length, row[j].move);
   return length;
+}
+
+void LogThinkingLine(std::string_view text) {
+  std::string logText = "<";
+  logText += Trimmed(text);
+  logText += '>';
+  LogLine("Think", logText);
 }
 
 void PrintThinking(bool force) {
@@ -71,15 +69,8 @@ void PrintThinking(bool force) {
   bool changed = RootLineChanged(t) || force;
   Move rootMove = t.pvTable[0][0].move;
   if (!changed || MoveFromByte(rootMove) == 255 || t.pvLength[0] == 0 || rootMove == 0) return;
-
-  char text[kThinkingLineSize];
-  std::size_t length = FormatThinkingLine(text);
-  std::string_view line(text, length);
-  AnnounceThinking(line);
-  std::string logText = "<";
-  logText += Trimmed(line);
-  logText += '>';
-  LogLine("Think", logText);
+  std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], t.printedPv);
+  if (t.host != nullptr) t.host->ReportLine(t);
 }
 
 }  // namespace morvi

@@ -1,21 +1,33 @@
-// The thinking line of post mode: depth, score in hundredths of a pawn,
-// centiseconds, nodes and the root line, written to the console and mirrored
-// into the debug log whenever the root line changed (or when forced).
+// The root line as the search reports it: the change test that decides when
+// a line is worth reporting (kept in the Thinker's printed line), the hand-
+// over to the caller, and the engine's own text of a line (depth, score in
+// hundredths of a pawn, centiseconds, nodes and the moves), which the debug
+// log keeps whatever the dialect shows.
 #pragma once
 
 #include <cstddef>
+#include <string_view>
+
+#include "board/move.h"
 
 namespace morvi {
+
+struct Thinker;
 
 // Room for the longest line: the four numbers, a predicted move and 128 moves.
 constexpr std::size_t kThinkingLineSize = 1024;
 
-// Writes the line (without its line end) into out and copies the printed
-// entries into the Thinker's printedPv. Returns the text's length.
-std::size_t FormatThinkingLine(char (&out)[kThinkingLineSize]);
+// Writes the line of the running search (without its line end) into out,
+// led by `predicted` when it is a move (the reply a ponder search assumes).
+// Returns the text's length.
+std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize]);
 
-// Prints the line when force is set or the root line changed since the last
-// print, and only when the root row holds a move.
+// The line's record in the debug log: "Think: <text>", the text trimmed.
+void LogThinkingLine(std::string_view text);
+
+// Reports the line to the caller when force is set or the root line changed
+// since the last report, and only when the root row holds a move; the
+// reported entries are kept as the printed line.
 void PrintThinking(bool force);
 
 }  // namespace morvi

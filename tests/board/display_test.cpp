@@ -6,11 +6,7 @@
 namespace morvi::test {
 namespace {
 
-std::string Printed(const Position& pos) {
-  ::testing::internal::CaptureStdout();
-  pos.PrintBoard();
-  return ::testing::internal::GetCapturedStdout();
-}
+std::string Printed(const Position& pos) { return pos.BoardDiagram(); }
 
 TEST(Display, InitialPositionByteForByte) {
   auto pos = NewPosition();

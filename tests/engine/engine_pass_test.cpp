@@ -48,7 +48,7 @@ class Pass : public EngineTest {
 TEST_F(Pass, PonderHitThenAbortKeepsTheOpponentsMove) {
   EnginePlayedE2E4();
   Queue(MoveCmd("e7e5"));
-  Queue(Cmd(CMD_FORCE));
+  Queue(Cmd(CommandId::kForce));
   LogTap log;
   EXPECT_EQ(Run(), "");
   const EngineState& s = engineState;
@@ -58,7 +58,7 @@ TEST_F(Pass, PonderHitThenAbortKeepsTheOpponentsMove) {
   EXPECT_EQ(openingBook.gameText, "e2e4e7e5");
   EXPECT_EQ(s.moveNumber, 2);
   ASSERT_EQ(QueuedCount(), 1u);
-  EXPECT_EQ(PeekCommand()->id, CMD_FORCE);
+  EXPECT_EQ(PeekCommand()->id, CommandId::kForce);
   EXPECT_TRUE(Logged(log, "Engine: YES!!! GOOD PONDERING CHOICE!"));
   EXPECT_FALSE(Logged(log, "Thinker: ABORT PONDERING"));
 }
@@ -66,7 +66,7 @@ TEST_F(Pass, PonderHitThenAbortKeepsTheOpponentsMove) {
 TEST_F(Pass, PonderHitThenMoveNowPlaysTheAnswer) {
   EnginePlayedE2E4();
   Queue(MoveCmd("e7e5"));
-  Queue(Cmd(CMD_MOVE_NOW));  // no root move yet: the budget is spent instead
+  Queue(Cmd(CommandId::kMoveNow));  // no root move yet: the budget is spent instead
   const std::string text = Run();
   EXPECT_EQ(text.rfind("2. ... ", 0), 0u) << text;
   EXPECT_FALSE(engineState.pondering || engineState.ponderHit);
@@ -104,7 +104,7 @@ TEST_F(Pass, BookMoveIsPlayedOnlyWhenGenerated) {
     std::ofstream(config.bookPath) << line;
     BookLoadSeeded(1);
     engineState.engineColour = kWhite;
-    Queue(Cmd(CMD_MOVE_NOW));  // ends a search at its first root move
+    Queue(Cmd(CommandId::kMoveNow));  // ends a search at its first root move
     const std::string text = Run();
     EXPECT_EQ(text.rfind("1. ... ", 0), 0u) << text;
     const bool fromBook = line[3] == '4';
@@ -116,7 +116,7 @@ TEST_F(Pass, BookMoveIsPlayedOnlyWhenGenerated) {
 }
 
 TEST_F(Pass, AnalysisSearchesEachPositionOnce) {
-  Execute(Cmd(CMD_ANALYZE));
+  Execute(Cmd(CommandId::kAnalyze));
   engineState.postEnabled = false;
   Queue(MoveCmd("e2e4"));  // stops the search, then is entered
   EXPECT_EQ(Run(), "");
@@ -133,7 +133,7 @@ TEST_F(Pass, AnalysisSearchesEachPositionOnce) {
   // "?" stops the analysis and makes the engine active, but in analysis mode
   // it never plays.
   ExecuteCommand(TakeCommand(), logText);  // e7e5
-  Queue(Cmd(CMD_MOVE_NOW));
+  Queue(Cmd(CommandId::kMoveNow));
   EXPECT_EQ(Run(), "");
   EXPECT_TRUE(engineState.analysisDone && engineState.engineActive);
   EXPECT_EQ(QueuedCount(), 0u);
@@ -159,8 +159,8 @@ TEST_F(Pass, ThinkIsGivenTheSafeLimit) {
     EngineState& s = engineState;
     s.movesPerControl = row.moves, s.baseTime = row.base, s.increment = row.increment;
     s.ownTime = row.own, s.moveNumber = row.moveNumber;
-    Execute(Cmd(CMD_GO));
-    Queue(Cmd(CMD_FORCE));  // ends the search at its first node
+    Execute(Cmd(CommandId::kGo));
+    Queue(Cmd(CommandId::kForce));  // ends the search at its first node
     EXPECT_EQ(Run(), "");
     EXPECT_EQ(thinker.allocatedTime, row.limit);
     EXPECT_TRUE(s.searchAborted && !s.engineActive);
@@ -172,12 +172,12 @@ TEST_F(Pass, PositionsThatCannotBePlayedAreRefused) {
   const struct {
     const char* name;
     bool blackKing;  // else Black has none
-    int command;
+    CommandId command;
   } rows[] = {
-      {"no king, engine to move", false, CMD_GO},
-      {"no king, pondering", false, CMD_WHITE},
-      {"no king, analysing", false, CMD_ANALYZE},
-      {"the side not to move in check", true, CMD_GO},
+      {"no king, engine to move", false, CommandId::kGo},
+      {"no king, pondering", false, CommandId::kWhite},
+      {"no king, analysing", false, CommandId::kAnalyze},
+      {"the side not to move in check", true, CommandId::kGo},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -187,11 +187,11 @@ TEST_F(Pass, PositionsThatCannotBePlayedAreRefused) {
     thinker.heartbeatMask = 255;
     thinker.pvTable[0][1] = {MakeMoveWord(Sq("e8"), Sq("d8"), 255, 0), 0};
     thinker.pvLength[0] = 2;
-    for (const CommandRecord& r : {Cmd(CMD_EDIT), Cmd(CMD_EDIT_CLEAR), PlaceCmd(kKing, "e1"), PlaceCmd(kRook, "e4"),
-                                   Cmd(CMD_EDIT_COLOUR), PlaceCmd(row.blackKing ? kKing : kPawn, "e8")}) {
+    for (const CommandRecord& r : {Cmd(CommandId::kEdit), Cmd(CommandId::kEditClear), PlaceCmd(kKing, "e1"), PlaceCmd(kRook, "e4"),
+                                   Cmd(CommandId::kEditColour), PlaceCmd(row.blackKing ? kKing : kPawn, "e8")}) {
       Execute(r);  // without a black king the pawn on e8 is refused
     }
-    Execute(Cmd(CMD_EDIT_DONE));
+    Execute(Cmd(CommandId::kEditDone));
     Execute(Cmd(row.command));
     engineState.postEnabled = false;
     const GameSnapshot before = Snapshot();
@@ -199,21 +199,21 @@ TEST_F(Pass, PositionsThatCannotBePlayedAreRefused) {
     EXPECT_EQ(Run(), unplayable);
     EXPECT_TRUE(Snapshot() == before);
     EXPECT_NE(log.Raw().find(std::string("    Engine: ") + unplayable), std::string::npos);
-    EXPECT_TRUE(row.command == CMD_ANALYZE ? engineState.analysisDone : !engineState.engineActive);
+    EXPECT_TRUE(row.command == CommandId::kAnalyze ? engineState.analysisDone : !engineState.engineActive);
     EXPECT_EQ(Run(false), "");
   }
   // The user may take the king in check; the engine still does not play.
-  Execute(Cmd(CMD_WHITE));
+  Execute(Cmd(CommandId::kWhite));
   EXPECT_EQ(Play("e4e8").console, "");
-  Execute(Cmd(CMD_GO));
+  Execute(Cmd(CommandId::kGo));
   EXPECT_EQ(Run(), unplayable);
 }
 
 TEST_F(Pass, QuitEndsTheThreadWithoutAnotherPass) {
-  Queue(Rec(CMD_NAME, [](auto& r) { r.nameText = "Bob"; }));
-  Queue(Cmd(CMD_BOOK));
-  Queue(Cmd(CMD_GO));  // the engine would move now, were there a pass
-  Queue(Cmd(CMD_QUIT));
+  Queue(Rec(CommandId::kName, [](auto& r) { r.nameText = "Bob"; }));
+  Queue(Cmd(CommandId::kBook));
+  Queue(Cmd(CommandId::kGo));  // the engine would move now, were there a pass
+  Queue(Cmd(CommandId::kQuit));
   thinker.clock = StepClock::Read;  // the calibration's 30 centiseconds pass at once
   StepClock::step = 1000;
   LogTap log;

@@ -14,6 +14,10 @@
 
 #include "book/opening_book.h"
 #include "engine/command_dispatch.h"
+#include "engine/command_queue.h"
+#include "engine/engine_host.h"
+#include "engine/init_engine.h"
+#include "engine/session.h"
 #include "base/config.h"
 #include "search/search_test_support.h"
 
@@ -26,15 +30,15 @@ struct StepClock {
   static int Read() { return (now += step) - step; }
 };
 
-inline CommandRecord Cmd(int id) {
+inline CommandRecord Cmd(CommandId id) {
   CommandRecord r;
   r.id = id;
   return r;
 }
 
-// A record with more fields: Rec(CMD_TIME, [](CommandRecord& r) { r.clockValue = 500; }).
+// A record with more fields: Rec(CommandId::kTime, [](CommandRecord& r) { r.clockValue = 500; }).
 template <typename Fill>
-CommandRecord Rec(int id, Fill fill) {
+CommandRecord Rec(CommandId id, Fill fill) {
   CommandRecord r = Cmd(id);
   fill(r);
   return r;
@@ -42,7 +46,7 @@ CommandRecord Rec(int id, Fill fill) {
 
 // A move record from coordinate text such as "e7e8n" (no letter: -1).
 inline CommandRecord MoveCmd(const char* text) {
-  CommandRecord r = Cmd(CMD_USER_MOVE);
+  CommandRecord r = Cmd(CommandId::kUserMove);
   r.moveFrom = Sq(text);
   r.moveTo = Sq(text + 2);
   r.movePromotion = text[4] == '\0' ? -1 : static_cast<int>(std::string("pnbrqk").find(text[4]));
@@ -50,7 +54,7 @@ inline CommandRecord MoveCmd(const char* text) {
 }
 
 inline CommandRecord PlaceCmd(int piece, const char* square) {
-  CommandRecord r = Cmd(CMD_EDIT_PLACE);
+  CommandRecord r = Cmd(CommandId::kEditPlace);
   r.piece = piece;
   r.square = Sq(square);
   return r;
@@ -157,14 +161,15 @@ class EngineTest : public ::testing::Test {
   void TearDown() override { Clean(); }
 
   static void Clean() {
-    ResetSearchState();
-    evalStats = EvalStats{};
-    engineState = EngineState{};
+    while (TakeCommand() != nullptr) {
+    }
+    ResetEngineThread();
+    SelectDialect(Dialect::kXboard);
+    SetSearchTestDefaults(&engineHost);
     ResetEngineState(engineState);
     engineState.postEnabled = false;
     position.NewGame();
-    if (openingBook.file != nullptr) std::fclose(openingBook.file);
-    openingBook = OpeningBook{};
+    openingBook.gameText.clear();  // the new game's entry 0 is no move of the book's
     config.OppTimeAdv = 1;
     StepClock::now = StepClock::step = 0;
     commandQueue.stampClock = NotStamped;  // no time waited in the queue

@@ -105,7 +105,7 @@ class LongGame : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    Step(Cmd(CMD_FORCE), "force");
+    Step(Cmd(CommandId::kForce), "force");
   }
 
   // Executes the record as the engine loop does, then its pass (which must
@@ -118,7 +118,7 @@ class LongGame : public EngineTest {
   }
 
   void PlayMove(Move move) {
-    CommandRecord record = Cmd(CMD_USER_MOVE);
+    CommandRecord record = Cmd(CommandId::kUserMove);
     record.moveFrom = MoveFrom(move);
     record.moveTo = MoveTo(move);
     record.movePromotion = -1;
@@ -138,12 +138,12 @@ class LongGame : public EngineTest {
   }
 
   void Undo() {
-    Step(Cmd(CMD_UNDO), "undo");
+    Step(Cmd(CommandId::kUndo), "undo");
     shadow_.TakeBack();
   }
 
   void Remove() {
-    Step(Cmd(CMD_REMOVE), "remove");
+    Step(Cmd(CommandId::kRemove), "remove");
     if (shadow_.TakeBack()) shadow_.TakeBack();
   }
 

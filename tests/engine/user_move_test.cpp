@@ -90,7 +90,7 @@ TEST_F(UserMove, ReplyIsLegalOnlyAfterTheMove) {
   const auto replyAfter = [&](const char* move, const char* reply) {
     Play(move);
     const Move word = generated(reply);
-    Execute(Cmd(CMD_UNDO));
+    Execute(Cmd(CommandId::kUndo));
     return word;
   };
   const Move e2e4 = generated("e2e4");

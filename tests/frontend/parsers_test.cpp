@@ -13,7 +13,7 @@ using ParserTest = QueueTest;
 TEST_F(ParserTest, LevelWithMinutesOrMinutesAndSeconds) {
   ASSERT_TRUE(ParseLevel("level 40 5 0"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_LEVEL);
+  EXPECT_EQ(record->id, CommandId::kLevel);
   EXPECT_EQ(record->levelMoves, 40);
   EXPECT_EQ(record->levelBase, 300);
   EXPECT_EQ(record->levelIncrement, 0);
@@ -49,12 +49,12 @@ TEST_F(ParserTest, LevelClampsHugeNumbers) {
 TEST_F(ParserTest, ClockTimeAndOtim) {
   ASSERT_TRUE(ParseClock("time 6000"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_TIME);
+  EXPECT_EQ(record->id, CommandId::kTime);
   EXPECT_EQ(record->clockValue, 6000);
 
   ASSERT_TRUE(ParseClock("otim 250"));
   record = Posted();
-  EXPECT_EQ(record->id, CMD_OTIM);
+  EXPECT_EQ(record->id, CommandId::kOtim);
   EXPECT_EQ(record->clockValue, 250);
 
   ASSERT_TRUE(ParseClock("time -50"));  // the minus sign is skipped
@@ -74,7 +74,7 @@ TEST_F(ParserTest, ClockRejections) {
 TEST_F(ParserTest, Ponder) {
   ASSERT_TRUE(ParsePonder("ponder e2e4"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_PONDER_MOVE);
+  EXPECT_EQ(record->id, CommandId::kPonderMove);
   EXPECT_EQ(record->moveFrom, 52);
   EXPECT_EQ(record->moveTo, 36);
   EXPECT_EQ(record->movePromotion, -1);
@@ -91,7 +91,7 @@ TEST_F(ParserTest, Ponder) {
 TEST_F(ParserTest, ResultTokensAndComment) {
   ASSERT_TRUE(ParseResult("result 1/2-1/2 {Draw by repetition}"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_RESULT);
+  EXPECT_EQ(record->id, CommandId::kResult);
   EXPECT_EQ(record->resultCode, 1);
   EXPECT_EQ(record->resultText, "{Draw by repetition}");
 
@@ -117,7 +117,7 @@ TEST_F(ParserTest, ResultTokensAndComment) {
 TEST_F(ParserTest, NameKeepsLetterCase) {
   ASSERT_TRUE(ParseName("name Club Player"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_NAME);
+  EXPECT_EQ(record->id, CommandId::kName);
   EXPECT_EQ(record->nameText, "Club Player");
 
   ASSERT_TRUE(ParseName("NAME    Ann "));
@@ -133,7 +133,7 @@ TEST_F(ParserTest, NameKeepsLetterCase) {
 TEST_F(ParserTest, Rating) {
   ASSERT_TRUE(ParseRating("rating 2100 1950"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_RATING);
+  EXPECT_EQ(record->id, CommandId::kRating);
   EXPECT_EQ(record->ratingOwn, 2100);
   EXPECT_EQ(record->ratingOpponent, 1950);
 
@@ -161,7 +161,7 @@ TEST_F(ParserTest, CastleCodes) {
   for (int code = 0; code < 8; ++code) {
     ASSERT_TRUE(ParseCastle(std::string("castle ") + codes[code])) << codes[code];
     auto record = Posted();
-    EXPECT_EQ(record->id, CMD_EDIT_CASTLE);
+    EXPECT_EQ(record->id, CommandId::kEditCastle);
     EXPECT_EQ(record->castleCode, code);
   }
   for (const char* text : {"castle w00", "castle +w0", "castle +w00 ", "castle", "xcastle +w00"}) {
@@ -173,7 +173,7 @@ TEST_F(ParserTest, CastleCodes) {
 TEST_F(ParserTest, EnPassant) {
   ASSERT_TRUE(ParseEnPassant("ep e3"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_EDIT_EP);
+  EXPECT_EQ(record->id, CommandId::kEditEp);
   EXPECT_EQ(record->square, 44);
 
   ASSERT_TRUE(ParseEnPassant("ep   a6"));
@@ -188,7 +188,7 @@ TEST_F(ParserTest, EnPassant) {
 TEST_F(ParserTest, Placement) {
   ASSERT_TRUE(ParsePlacement("pe4"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_EDIT_PLACE);
+  EXPECT_EQ(record->id, CommandId::kEditPlace);
   EXPECT_EQ(record->piece, 0);
   EXPECT_EQ(record->square, 36);
 
@@ -199,7 +199,7 @@ TEST_F(ParserTest, Placement) {
 
   ASSERT_TRUE(ParsePlacement("xa1"));
   record = Posted();
-  EXPECT_EQ(record->id, CMD_EDIT_EMPTY);
+  EXPECT_EQ(record->id, CommandId::kEditEmpty);
   EXPECT_EQ(record->piece, 120);
   EXPECT_EQ(record->square, 56);
 
@@ -210,26 +210,26 @@ TEST_F(ParserTest, Placement) {
 }
 
 TEST_F(ParserTest, MoveWithAndWithoutPromotion) {
-  ASSERT_TRUE(ParseMove(CMD_USER_MOVE, "e2e4"));
+  ASSERT_TRUE(ParseMove(CommandId::kUserMove, "e2e4"));
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_USER_MOVE);
+  EXPECT_EQ(record->id, CommandId::kUserMove);
   EXPECT_EQ(record->moveFrom, 52);
   EXPECT_EQ(record->moveTo, 36);
   EXPECT_EQ(record->movePromotion, -1);
 
-  ASSERT_TRUE(ParseMove(CMD_USER_MOVE, "e7e8q"));
+  ASSERT_TRUE(ParseMove(CommandId::kUserMove, "e7e8q"));
   record = Posted();
   EXPECT_EQ(record->moveFrom, 12);
   EXPECT_EQ(record->moveTo, 4);
   EXPECT_EQ(record->movePromotion, 4);
 
-  ASSERT_TRUE(ParseMove(CMD_USER_MOVE, "a8h1"));
+  ASSERT_TRUE(ParseMove(CommandId::kUserMove, "a8h1"));
   record = Posted();
   EXPECT_EQ(record->moveFrom, 0);
   EXPECT_EQ(record->moveTo, 63);
 
   for (const char* text : {"e7e8k", "e7e8p", "e7e8z", "e9e4", "i2i4", "e2e", "e2e4qq", "E2E4", ""}) {
-    EXPECT_FALSE(ParseMove(CMD_USER_MOVE, text)) << text;
+    EXPECT_FALSE(ParseMove(CommandId::kUserMove, text)) << text;
   }
   EXPECT_TRUE(NothingPosted());
 }

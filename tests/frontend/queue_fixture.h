@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "frontend/command_queue.h"
+#include "engine/command_queue.h"
 
 namespace morvi {
 

@@ -1,12 +1,9 @@
-// The heartbeat: its three verdicts with their effect on the queue and their
-// log records, the stand-in handler, the time check at 1.1 times the budget,
-// and the thinking line from the tree-search form.
+// The heartbeat with a scripted caller: its answers stop or abort the
+// search, a search without a caller runs on, the time check at 1.1 times the
+// budget, the deadlines and the node limit, and the thinking line from the
+// tree-search form.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <mutex>
-
-#include "engine/in_search.h"
 #include "search/heartbeat.h"
 #include "search_test_support.h"
 
@@ -15,23 +12,13 @@ namespace {
 
 using testing::LogCapture;
 using testing::ManualClock;
-using testing::StdoutCapture;
+using testing::scriptedHost;
 
 class Heartbeat : public ::testing::Test {
  protected:
   void SetUp() override { testing::ResetSearchState(); }
   void TearDown() override { testing::ResetSearchState(); }
 
-  static void Queue(int id) { QueueCommand(id); }
-  static int HeadId() {
-    std::lock_guard<std::mutex> guard(commandQueue.lock);
-    CommandRecord* head = PeekCommandLocked();
-    return head ? head->id : 0;
-  }
-  static void Verdict(int verdict) {
-    std::lock_guard<std::mutex> guard(commandQueue.lock);
-    ActOnVerdictLocked(verdict);
-  }
   // A root move exists for the clock to play.
   static void GiveRootMove() {
     thinker.pvTable[0][0] = {MakeMoveWord(52, 36, 255, 24), 0};
@@ -39,66 +26,39 @@ class Heartbeat : public ::testing::Test {
   }
 };
 
-TEST_F(Heartbeat, EmptyQueueAndTimeLeftWriteNothing) {
+TEST_F(Heartbeat, QuietCallerAndTimeLeftChangeNothing) {
   GiveRootMove();
   LogCapture log;
   HeartbeatInQuiesce();
   HeartbeatInSearch();
   EXPECT_FALSE(thinker.stop);
+  EXPECT_EQ(scriptedHost.polls, 2);
+  EXPECT_TRUE(scriptedHost.lines.empty());  // the caller wants no lines
   EXPECT_TRUE(log.Records().empty());
 }
 
-TEST_F(Heartbeat, ContinueConsumesTheHeadOnly) {
-  Queue(CMD_TIME);
-  Queue(CMD_OTIM);
-  LogCapture log;
-  Verdict(kVerdictContinue);
-  EXPECT_FALSE(thinker.stop);
-  EXPECT_FALSE(engineState.searchAborted);
-  EXPECT_EQ(QueuedCount(), 1u);
-  EXPECT_EQ(HeadId(), CMD_OTIM);
-  EXPECT_EQ(log.Records(), (std::vector<std::string>{"Heartbeat: CONTINUE"}));
-}
-
-TEST_F(Heartbeat, WrapItUpStopsAndConsumes) {
-  Queue(CMD_MOVE_NOW);
-  LogCapture log;
-  Verdict(kVerdictWrapUp);
-  EXPECT_TRUE(thinker.stop);
-  EXPECT_FALSE(engineState.searchAborted);
-  EXPECT_EQ(QueuedCount(), 0u);
-  EXPECT_EQ(log.Records(), (std::vector<std::string>{"Heartbeat: WRAP IT UP", "Heartbeat: CONTINUE"}));
-}
-
-TEST_F(Heartbeat, AbortStopsAndLeavesTheRecord) {
-  Queue(CMD_NEW);
-  LogCapture log;
-  Verdict(kVerdictAbort);
-  EXPECT_TRUE(thinker.stop);
-  EXPECT_TRUE(engineState.searchAborted);
-  EXPECT_EQ(QueuedCount(), 1u);
-  EXPECT_EQ(log.Records(), (std::vector<std::string>{"Heartbeat: ABORT"}));
-}
-
-TEST_F(Heartbeat, UnknownVerdictOnlyLogs) {
-  Queue(CMD_NEW);
-  LogCapture log;
-  Verdict(7);
-  EXPECT_FALSE(thinker.stop);
-  EXPECT_FALSE(engineState.searchAborted);
-  EXPECT_EQ(QueuedCount(), 1u);
-  EXPECT_EQ(log.Records(), (std::vector<std::string>{"Heartbeat: DEFAULT - ERROR*****"}));
-}
-
-TEST_F(Heartbeat, AnAbortingCommandIsOfferedAgainAtEachPoll) {
-  Queue(CMD_NEW);
-  LogCapture log;
+TEST_F(Heartbeat, TheCallersAnswersStopOrAbort) {
+  scriptedHost.answers = {PollAnswer::kGoOn, PollAnswer::kWrapUp};
   HeartbeatInQuiesce();
-  HeartbeatInQuiesce();  // the record is offered again
+  EXPECT_FALSE(thinker.stop);
+  HeartbeatInQuiesce();
   EXPECT_TRUE(thinker.stop);
-  EXPECT_TRUE(engineState.searchAborted);
-  EXPECT_EQ(QueuedCount(), 1u);
-  EXPECT_EQ(log.Records(), (std::vector<std::string>{"Heartbeat: ABORT", "Heartbeat: ABORT"}));
+  EXPECT_FALSE(thinker.aborted);
+
+  testing::ResetSearchState();
+  scriptedHost.answers = {PollAnswer::kAbort};
+  HeartbeatInSearch();
+  EXPECT_TRUE(thinker.stop);
+  EXPECT_TRUE(thinker.aborted);
+}
+
+TEST_F(Heartbeat, ASearchWithoutACallerIsNeverInterrupted) {
+  thinker.host = nullptr;
+  GiveRootMove();
+  PollCaller();
+  HeartbeatInSearch();
+  EXPECT_FALSE(thinker.stop);
+  EXPECT_FALSE(CallerWantsLines());
 }
 
 TEST_F(Heartbeat, BudgetRunsOutAtOnePointOneTimesTheAllocation) {
@@ -164,20 +124,19 @@ TEST_F(Heartbeat, DeadlineAndNodeLimitStopAtAnyRootMove) {
   EXPECT_TRUE(thinker.stop);
   // Before any root move, nothing stops the search.
   thinker.stop = false;
-  thinker.pvTable[0][0].move = kNoLineMove;
+  thinker.pvTable[0][0].move = kNoMove;
   SetDeadlines(thinker, SearchDeadlines{0, 0}, 0);
   CheckTime();
   EXPECT_FALSE(thinker.stop);
 }
 
-TEST_F(Heartbeat, TreeFormPrintsTheLineOnlyWhenItChanged) {
+TEST_F(Heartbeat, TreeFormReportsTheLineOnlyWhenItChanged) {
   GiveRootMove();
-  engineState.postEnabled = true;
-  StdoutCapture out;
+  scriptedHost.wantsLines = true;
   HeartbeatInSearch();
   HeartbeatInSearch();
   HeartbeatInQuiesce();
-  EXPECT_EQ(out.Text(), " 1   0 0 0 e2e4 \n");
+  EXPECT_EQ(scriptedHost.lines, (std::vector<std::string>{" 1   0 0 0 e2e4 "}));
 }
 
 }  // namespace

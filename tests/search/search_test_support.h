@@ -1,5 +1,5 @@
-// Helpers of the search tests: a clean search state, a scripted clock,
-// capture of standard output and of the debug log.
+// Helpers of the search tests: a clean search state, a scripted clock, a
+// scripted caller, capture of standard output and of the debug log.
 #pragma once
 
 #include <fcntl.h>
@@ -17,9 +17,9 @@
 #include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
-#include "frontend/command_queue.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
+#include "search/thinking_output.h"
 
 namespace morvi::testing {
 
@@ -45,41 +45,61 @@ struct ScriptedClock {
   }
 };
 
-inline void DrainQueue() {
-  while (TakeCommand() != nullptr) {
-  }
-}
+// A caller scripted by the test: its answers, poll by poll (go on once they
+// run out), or an answer from a given node on; the lines it is handed, in
+// the engine's own text.
+struct ScriptedHost final : SearchHost {
+  std::vector<PollAnswer> answers;
+  std::int64_t answerFromNode = -1;  // from this node count on, answer `late`
+  PollAnswer late = PollAnswer::kWrapUp;
+  bool wantsLines = false;
+  int polls = 0;
+  int firstLatePoll = 0;  // the poll that first answered `late`
+  int lastLinePoll = 0;   // the polls made before the last line was handed over
+  std::vector<std::string> lines;
 
-// Thinker, counters, engine flags and queue in a known state; the heartbeat
-// never fires and the clock stands at 0.
-inline void ResetSearchState() {
+  PollAnswer Poll() override {
+    ++polls;
+    if (answerFromNode >= 0 && searchCounters.nodes >= answerFromNode) {
+      if (firstLatePoll == 0) firstLatePoll = polls;
+      return late;
+    }
+    if (static_cast<std::size_t>(polls) <= answers.size()) return answers[polls - 1];
+    return PollAnswer::kGoOn;
+  }
+  bool WantsLines() override { return wantsLines; }
+  void ReportLine(const Thinker& t) override {
+    char text[kThinkingLineSize];
+    lines.emplace_back(text, FormatThinkingLine(t, kNoMove, text));
+    lastLinePoll = polls;
+  }
+};
+
+// The search tests' caller.
+inline ScriptedHost scriptedHost;
+
+// After a reset: the given caller, no lines, the heartbeat never due, the
+// clock standing at 0.
+inline void SetSearchTestDefaults(SearchHost* host) {
   Thinker& t = thinker;
   ClearLines(t);
-  t.stop = false;
   t.prevPvLength = -1;
-  t.followPv = false;
-  t.maxPly = 0;
   t.nominalDepth = 1;
-  t.lastScore = 0;
-  t.startClock = 0;
   t.allocatedTime = 1000;
-  t.lastIterationTime = 0;
   t.branchFactor = kInitialBranchFactor;
-  t.ponderMove = 0;
-  t.rootFilterCount = 0;
-  t.nodeLimit = 0;
-  t.softDeadline = t.hardDeadline = Deadline{};
   t.heartbeatMask = 0x3fffffff;
   ManualClock::now = 0;
   t.clock = ManualClock::Read;
-  ResetSearchCounters();
-  engineState.postEnabled = false;
-  engineState.pondering = false;
-  engineState.ponderHit = false;
-  engineState.searchAborted = false;
+  t.host = host;
   engineState.randomEnabled = false;
-  DrainQueue();
   moveStack.listStart[0] = moveStack.listEnd[0] = 0;
+}
+
+// Thinker and counters as the program starts them, with the scripted caller.
+inline void ResetSearchState() {
+  ClearSearchState();
+  scriptedHost = ScriptedHost{};
+  SetSearchTestDefaults(&scriptedHost);
 }
 
 // Square number of a coordinate such as "e2" (a8 is 0, h1 is 63).

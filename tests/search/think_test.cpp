@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 #include "base/config.h"
 #include "search/think.h"
@@ -16,7 +15,7 @@ namespace {
 using testing::LoadForSearch;
 using testing::LogCapture;
 using testing::ScriptedClock;
-using testing::StdoutCapture;
+using testing::scriptedHost;
 
 constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr int kLongBudget = 1000000;
@@ -178,49 +177,53 @@ TEST_F(ThinkTest, LateEndingSearchesWithoutNullMoves) {
 
 TEST_F(ThinkTest, ResetsAndLogsBeforeSearching) {
   Load(kStart);
-  searchCounters.HashCleaned = 3;  // never counted; logged and cleared all the same
   position.History[52][36] = 999;
   SearchResult result;
   LogCapture log;
   Think(result, kLongBudget, 1);
   std::vector<std::string> think = WithPrefix(log.Records(), "Think: ");
   ASSERT_GE(think.size(), 2u);
-  EXPECT_EQ(think[0], "Think: HashCleaned: 3");
+  EXPECT_EQ(think[0], "Think: HashCleaned: 0");  // the log's old figure: there is no table
   EXPECT_EQ(think[1], "Think: GameStage: 0");
-  EXPECT_EQ(searchCounters.HashCleaned, 0);
   EXPECT_LT(position.History[52][36], 999);
   EXPECT_EQ(thinker.prevPvLength, thinker.pvLength[0]);
   EXPECT_EQ(result.move, thinker.pvTable[0][0].move);
 }
 
-TEST_F(ThinkTest, AbortBeforeAnyRootMoveLeavesNoMove) {
+TEST_F(ThinkTest, AnAbortBeforeAnyRootMoveLeavesNoMove) {
   Load(kStart);
-  QueueCommand(CMD_NEW);
+  scriptedHost.answers = {PollAnswer::kAbort};
   thinker.heartbeatMask = 0;  // the heartbeat runs at every node
   SearchResult result;
   Think(result, kLongBudget, 5);
   EXPECT_TRUE(thinker.stop);
-  EXPECT_TRUE(engineState.searchAborted);
-  EXPECT_EQ(QueuedCount(), 1u);  // the command waits for the engine loop
+  EXPECT_TRUE(thinker.aborted);
   EXPECT_FALSE(HasMove(result));
   EXPECT_EQ(result.score, 0);
-  EXPECT_EQ(thinker.nominalDepth, 2);
+  EXPECT_EQ(thinker.nominalDepth, 2);  // the stopped iteration is counted
   EXPECT_EQ(thinker.pvLength[0], 0);
 }
 
-TEST_F(ThinkTest, CommandFromTheInputThreadStopsTheSearch) {
+TEST_F(ThinkTest, AWrapUpAtAGivenNodeKeepsTheLastCompletedLine) {
   Load(kStart);
-  thinker.heartbeatMask = kPollMaskCap;
-  thinker.clock = ClockMs;
-  // Whenever the record arrives, the next heartbeat finds it; the search
-  // would otherwise run for minutes.
-  std::thread input([] { QueueCommand(CMD_FORCE); });
-  SearchResult result;
-  Think(result, kLongBudget, kDepthLimit);
-  input.join();
-  EXPECT_TRUE(engineState.searchAborted);
-  EXPECT_EQ(QueuedCount(), 1u);
-  EXPECT_LT(thinker.nominalDepth, 13);
+  thinker.heartbeatMask = 0;
+  SearchResult full;
+  Think(full, kLongBudget, 3);
+  const long long nodesToDepth3 = searchCounters.nodes;
+  const Move depth3Move = full.move;
+
+  // Stopped just after depth 3 ended: the move of depth 3 is played.
+  Load(kStart);
+  ResetSearchCounters();
+  scriptedHost = testing::ScriptedHost{};
+  scriptedHost.answerFromNode = nodesToDepth3 + 2;
+  Think(full, kLongBudget, 6);
+  EXPECT_TRUE(thinker.stop);
+  EXPECT_FALSE(thinker.aborted);
+  EXPECT_EQ(thinker.nominalDepth, 5);  // the stopped iteration 4 is counted
+  EXPECT_EQ(full.move, depth3Move);
+  EXPECT_EQ(thinker.rootLineDepth, 3);
+  EXPECT_EQ(scriptedHost.firstLatePoll, nodesToDepth3 + 2);  // a poll at every node
 }
 
 TEST_F(ThinkTest, RootLineAfterAStop) {
@@ -320,17 +323,32 @@ TEST_F(ThinkTest, RestrictedRootSearchesOnlyItsMoves) {
   EXPECT_EQ(thinker.prevPv[0].move, a3);
 }
 
-TEST_F(ThinkTest, PostModePrintsOneLinePerIteration) {
+TEST_F(ThinkTest, ACallerThatWantsLinesGetsOnePerIteration) {
   Load(kStart);
-  engineState.postEnabled = true;
+  scriptedHost.wantsLines = true;
   SearchResult result;
-  StdoutCapture out;
   Think(result, kLongBudget, 3);
-  std::string text = out.Text();
-  ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
-  EXPECT_EQ(text.rfind(" 1 ", 0), 0u);
-  EXPECT_NE(text.find("\n 2 "), std::string::npos);
-  EXPECT_NE(text.find("\n 3 "), std::string::npos);
+  const std::vector<std::string>& lines = scriptedHost.lines;
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].rfind(" 1 ", 0), 0u);
+  EXPECT_EQ(lines[1].rfind(" 2 ", 0), 0u);
+  EXPECT_EQ(lines[2].rfind(" 3 ", 0), 0u);
+}
+
+TEST_F(ThinkTest, AnAbortedSearchReportsNoMoreLines) {
+  Load(kStart);
+  scriptedHost.wantsLines = true;
+  thinker.heartbeatMask = 0;
+  scriptedHost.answerFromNode = 200;
+  scriptedHost.late = PollAnswer::kAbort;
+  SearchResult result;
+  Think(result, kLongBudget, 6);
+  EXPECT_TRUE(thinker.aborted);
+  // Its lines would arrive after the command that aborted it: none once the
+  // caller said abort, not even the one at the end of the search.
+  ASSERT_FALSE(scriptedHost.lines.empty());
+  EXPECT_GT(scriptedHost.firstLatePoll, 0);
+  EXPECT_LT(scriptedHost.lastLinePoll, scriptedHost.firstLatePoll);
 }
 
 }  // namespace

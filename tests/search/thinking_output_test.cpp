@@ -1,5 +1,5 @@
-// The thinking line: its bytes, the log copy, the pondering prefix, and when
-// a line is printed at all.
+// The thinking line: its bytes, the log copy, the predicted-move prefix, and
+// when a line is reported to the caller at all.
 #include <gtest/gtest.h>
 
 #include "board/move.h"
@@ -11,7 +11,7 @@ namespace {
 
 using testing::LogCapture;
 using testing::ManualClock;
-using testing::StdoutCapture;
+using testing::scriptedHost;
 
 constexpr Move kE2E4 = MakeMoveWord(52, 36, 255, 24);
 constexpr Move kE7E5 = MakeMoveWord(12, 28, 255, 24);
@@ -38,9 +38,9 @@ TEST_F(ThinkingOutput, ExampleLineAndItsLogCopy) {
   searchCounters.nodes = 12345;
   SetLine({kE2E4, kE7E5}, 256);
   LogCapture log;
-  StdoutCapture out;
   PrintThinking(true);
-  EXPECT_EQ(out.Text(), " 5  25 150 12345 e2e4 e7e5 \n");
+  ASSERT_EQ(scriptedHost.lines, (std::vector<std::string>{" 5  25 150 12345 e2e4 e7e5 "}));
+  LogThinkingLine(scriptedHost.lines[0]);
   std::vector<std::string> records = log.Records();
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0], "Think: <5  25 150 12345 e2e4 e7e5>");
@@ -49,43 +49,38 @@ TEST_F(ThinkingOutput, ExampleLineAndItsLogCopy) {
 TEST_F(ThinkingOutput, ScoresInHundredthsOfAPawn) {
   char text[kThinkingLineSize];
   SetLine({kE2E4}, -1024);
-  FormatThinkingLine(text);
+  FormatThinkingLine(thinker, kNoMove, text);
   EXPECT_STREQ(text, " 1 -100 0 0 e2e4 ");
   SetLine({kE2E4}, 5);
-  FormatThinkingLine(text);
+  FormatThinkingLine(thinker, kNoMove, text);
   EXPECT_STREQ(text, " 1   0 0 0 e2e4 ");
   SetLine({kE2E4}, 102400);
-  FormatThinkingLine(text);
+  FormatThinkingLine(thinker, kNoMove, text);
   EXPECT_STREQ(text, " 1 10000 0 0 e2e4 ");
 }
 
-TEST_F(ThinkingOutput, PredictedMoveLeadsWhilePonderingWithoutHit) {
+TEST_F(ThinkingOutput, APredictedMoveLeadsTheLine) {
   char text[kThinkingLineSize];
   SetLine({kG1F3, kB8C6}, 0);
-  thinker.ponderMove = kE7E5;
-  engineState.pondering = true;
-  FormatThinkingLine(text);
+  FormatThinkingLine(thinker, kE7E5, text);
   EXPECT_STREQ(text, " 1   0 0 0 e7e5 g1f3 b8c6 ");
-  engineState.ponderHit = true;
-  FormatThinkingLine(text);
+  FormatThinkingLine(thinker, kNoMove, text);
   EXPECT_STREQ(text, " 1   0 0 0 g1f3 b8c6 ");
 }
 
 TEST_F(ThinkingOutput, NothingBeforeTheRootRowHoldsAMove) {
-  StdoutCapture out;
-  PrintThinking(true);  // root move word 255 after the reset
+  PrintThinking(true);  // no move after the reset
   thinker.pvTable[0][0] = {0, 0};
   thinker.pvLength[0] = 1;
   PrintThinking(true);  // move 0
   thinker.pvTable[0][0] = {kE2E4, 0};
   thinker.pvLength[0] = 0;
   PrintThinking(true);  // empty row
-  EXPECT_EQ(out.Text(), "");
+  EXPECT_TRUE(scriptedHost.lines.empty());
 }
 
 TEST_F(ThinkingOutput, UnforcedCallsPrintOnlyAChangedLine) {
   SetLine({kE2E4, kE7E5}, 0);
-  StdoutCapture out;
   PrintThinking(false);  // first line of the search
   PrintThinking(false);  // unchanged
   PrintThinking(true);   // forced
@@ -94,11 +89,8 @@ TEST_F(ThinkingOutput, UnforcedCallsPrintOnlyAChangedLine) {
   PrintThinking(false);
   SetLine({kE2E4}, 0);
   PrintThinking(false);  // shorter
-  EXPECT_EQ(out.Text(),
-            " 1   0 0 0 e2e4 e7e5 \n"
-            " 1   0 0 0 e2e4 e7e5 \n"
-            " 1   0 0 0 e2e4 b8c6 \n"
-            " 1   0 0 0 e2e4 \n");
+  EXPECT_EQ(scriptedHost.lines, (std::vector<std::string>{" 1   0 0 0 e2e4 e7e5 ", " 1   0 0 0 e2e4 e7e5 ",
+                                                         " 1   0 0 0 e2e4 b8c6 ", " 1   0 0 0 e2e4 "}));
   EXPECT_EQ(thinker.printedPvLength, 1);
 }
 

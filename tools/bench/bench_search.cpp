@@ -9,6 +9,7 @@
 #include "bench_commands.h"
 #include "board/fen.h"
 #include "board/position.h"
+#include "engine/engine_host.h"
 #include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
@@ -70,6 +71,7 @@ int Search(int argc, char** argv) {
   for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
+  thinker.host = &engineHost;  // the lines as the engine shows them
 
   SearchResult result;
   int start = ClockMs();

@@ -13,7 +13,7 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "engine/engine_state.h"
-#include "engine/in_search.h"
+#include "engine/engine_host.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
 #include "base/clock.h"
@@ -50,6 +50,7 @@ int TimedSearch(const char* fen, int limit) {
   engineState.randomEnabled = false;
   engineState.postEnabled = false;
   engineState.pondering = engineState.ponderHit = engineState.searchAborted = false;
+  thinker.host = &engineHost;  // an empty queue polled as the engine polls it
   ResetSearchCounters();
   evalStats = EvalStats{};
   for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);

@@ -17,8 +17,9 @@
 #include "engine/engine_pass.h"
 #include "engine/engine_state.h"
 #include "engine/init_engine.h"
+#include "engine/session.h"
 #include "engine/uci_session.h"
-#include "frontend/command_queue.h"
+#include "engine/command_queue.h"
 #include "base/config.h"
 #include "frontend/line_reader.h"
 #include "frontend/recognizer.h"
@@ -152,14 +153,9 @@ void ResetEngine(const HarnessOptions& options) {
   commandQueue.stampClock = NoStamp;
   config = Configuration{};  // UCI options write into it
   config.bookPath.clear();
-  if (openingBook.file != nullptr) std::fclose(openingBook.file);
-  openingBook = OpeningBook{};
-  engineState = EngineState{};
-  uciSession = UciSession{};
-  thinker = Thinker{};
+  ResetEngineThread();
+  SelectDialect(Dialect::kXboard);
   thinker.clock = ReadHarnessClock;
-  position = Position{};
-  moveStack = MoveStack{};
   RestartHarnessClock(ClockPhase::Commands, options.standStillDepth);
   InitEngine();
   LoadBook(options);
@@ -171,9 +167,9 @@ bool IsLongControl(const CommandRecord& r) {
 }
 
 void BoundClocks(CommandRecord& r) {
-  if (r.id == CMD_TIME) r.clockValue = std::min(r.clockValue, kClockValueBound);
-  if (r.id == CMD_LEVEL && !IsLongControl(r)) r.levelBase = std::min(r.levelBase, kLevelBaseBound);
-  if (r.id == CMD_UCI_GO) {
+  if (r.id == CommandId::kTime) r.clockValue = std::min(r.clockValue, kClockValueBound);
+  if (r.id == CommandId::kLevel && !IsLongControl(r)) r.levelBase = std::min(r.levelBase, kLevelBaseBound);
+  if (r.id == CommandId::kUciGo) {
     for (int* time : {&r.go.whiteTime, &r.go.blackTime, &r.go.moveTime}) *time = std::min(*time, kGoTimeBound);
   }
 }
@@ -190,6 +186,7 @@ class ProgramStateGuard {
   ProgramStateGuard() : stampClock_(commandQueue.stampClock), config_(config) {}
   ~ProgramStateGuard() {
     ClearQueue();
+    SelectDialect(Dialect::kXboard);
     commandQueue.stampClock = stampClock_;
     config = config_;
     thinker.clock = ClockMs;
@@ -200,9 +197,9 @@ class ProgramStateGuard {
   Configuration config_;
 };
 
-class Session {
+class HarnessSession {
  public:
-  Session(const HarnessOptions& options, bool uci) : options_(options), uci_(uci) {
+  HarnessSession(const HarnessOptions& options, bool uci) : options_(options), uci_(uci) {
     frontEnd_.consoleMode = !uci;
   }
 
@@ -212,7 +209,7 @@ class Session {
       if (!Drain()) return;
       if (!RunPasses(batch)) return;
     }
-    QueueCommand(CMD_QUIT);  // the end of the input (or a line too long) quits
+    QueueCommand(CommandId::kQuit);  // the end of the input (or a line too long) quits
     Drain();
   }
 
@@ -229,7 +226,7 @@ class Session {
   void Arrive(const std::string& text) {
     if (!reading_) return;
     if (RecognizedQuit(text)) {
-      QueueCommand(CMD_QUIT);
+      QueueCommand(CommandId::kQuit);
       reading_ = false;
     }
     BoundQueuedClocks();
@@ -239,13 +236,13 @@ class Session {
   bool Drain() {
     RestartHarnessClock(ClockPhase::Commands, options_.standStillDepth);
     while (std::unique_ptr<CommandRecord> record = TakeCommand()) {
-      const int id = record->id;
+      const CommandId id = record->id;
       engineState.lastCommandAt = record->receivedAt;
       std::string logText;
       const bool quit = ExecuteCommand(std::move(record), logText);
       ++result.records;
       SettleRecord(options_);
-      if (!Audit("record", id)) return false;
+      if (!Audit("record", static_cast<int>(id))) return false;
       if (quit) return false;
     }
     return true;
@@ -295,7 +292,8 @@ SessionResult RunSession(std::string_view text, const HarnessOptions& options) {
   ProgramStateGuard guard;
   ResetEngine(options);
   const Input input = ReadInput(text);
-  Session session(options, input.uci);
+  if (input.uci) SelectDialect(Dialect::kUci);  // as the input loop does at the first line
+  HarnessSession session(options, input.uci);
   session.Run(CutIntoBatches(input.lines));
   return session.result;
 }

@@ -1,43 +1,38 @@
-// The in-search command table and the ponder check. Commands that leave the
+// The xboard session's in-search command table and the ponder check. Commands that leave the
 // game as it is are handled on the spot; the rest stop the search and wait
 // for the engine loop. A draw offer, "bk", "hard" and "easy" (the last one
 // outside pondering) are handled here too: stopping the search for them would
 // leave the engine without a move on its own clock.
-#include "engine/in_search.h"
-
+#include "base/clock.h"
+#include "base/debug_log.h"
+#include "base/text_scan.h"
 #include "board/position.h"
-#include "engine/command_dispatch.h"
-#include "engine/engine_output.h"
 #include "engine/engine_state.h"
 #include "engine/pondering.h"
 #include "engine/time_allocation.h"
-#include "engine/uci_session.h"
 #include "engine/user_move.h"
-#include "base/debug_log.h"
-#include "base/text_scan.h"
-#include "base/clock.h"
+#include "engine/xboard_output.h"
+#include "engine/xboard_session.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
 
 namespace morvi {
 namespace {
 
-bool RootMoveExists(const Thinker& t) { return t.prevPvLength > 0 || t.pvLength[0] > 0; }
-
 // "?": play the best move found so far. Before the search has any move, the
 // budget is spent instead, so that the clock ends it at the first poll with a
 // move to play. A ponder search without a hit just ends.
-int MoveNow() {
+Verdict MoveNow() {
   EngineState& s = engineState;
   s.engineActive = true;
-  if ((s.pondering && !s.ponderHit) || RootMoveExists(thinker)) return kVerdictWrapUp;
+  if ((s.pondering && !s.ponderHit) || HasRootLine(thinker)) return Verdict::kWrapUp;
   thinker.allocatedTime = 0;
-  return kVerdictContinue;
+  return Verdict::kContinue;
 }
 
 // The opponent played the predicted move: the ponder search becomes the
 // search for the engine's own move, with the time the clock allows from now.
-int PonderHit(const CommandRecord& move) {
+Verdict PonderHit(const CommandRecord& move) {
   EngineState& s = engineState;
   Thinker& t = thinker;
   if (s.engineColour == kWhite) ++s.moveNumber;
@@ -52,46 +47,45 @@ int PonderHit(const CommandRecord& move) {
   LogLine("Engine", "and we'll spend a total of " + std::to_string(t.allocatedTime));
   s.ponderHit = true;
   PrintThinking(true);
-  return kVerdictContinue;
+  return Verdict::kContinue;
 }
 
-int PonderCheck(const CommandRecord& record) {
+Verdict PonderCheck(const CommandRecord& record) {
   const EngineState& s = engineState;
-  if (!s.pondering || s.ponderHit) return kVerdictAbort;
+  if (!s.pondering || s.ponderHit) return Verdict::kAbort;
   if (MoveMatchesRecord(thinker.ponderMove, record.moveFrom, record.moveTo, record.movePromotion)) return PonderHit(record);
   LogLine("Engine", "Oops - ponder move WRONG!");
-  return kVerdictAbort;
+  return Verdict::kAbort;
 }
 
 }  // namespace
 
-int HandleCommandInSearch(CommandRecord& record) {
+Verdict XboardVerdict(const CommandRecord& record) {
   EngineState& s = engineState;
-  if (uciSession.active) return HandleUciInSearch(record);
   switch (record.id) {
-    case CMD_DISPLAY: position.PrintBoard(); return kVerdictContinue;
-    case CMD_RANDOM: s.randomEnabled = !s.randomEnabled; return kVerdictContinue;
-    case CMD_TIME: s.ownTime = record.clockValue; return kVerdictContinue;
-    case CMD_OTIM: s.opponentTime = record.clockValue; return kVerdictContinue;
-    case CMD_MOVE_NOW: return MoveNow();
-    case CMD_HINT: AnnounceHint(HintMove()); return kVerdictContinue;
-    case CMD_POST: s.postEnabled = true; return kVerdictContinue;
-    case CMD_NOPOST: s.postEnabled = false; return kVerdictContinue;
-    case CMD_STATUS: ReportStatus(); return kVerdictContinue;
-    case CMD_NAME: s.opponentName = record.nameText; return kVerdictContinue;
-    case CMD_RATING:
+    case CommandId::kDisplay: AnnounceBoard(position.BoardDiagram()); return Verdict::kContinue;
+    case CommandId::kRandom: s.randomEnabled = !s.randomEnabled; return Verdict::kContinue;
+    case CommandId::kTime: s.ownTime = record.clockValue; return Verdict::kContinue;
+    case CommandId::kOtim: s.opponentTime = record.clockValue; return Verdict::kContinue;
+    case CommandId::kMoveNow: return MoveNow();
+    case CommandId::kHint: AnnounceHint(HintMove()); return Verdict::kContinue;
+    case CommandId::kPost: s.postEnabled = true; return Verdict::kContinue;
+    case CommandId::kNopost: s.postEnabled = false; return Verdict::kContinue;
+    case CommandId::kStatus: ReportStatus(); return Verdict::kContinue;
+    case CommandId::kName: s.opponentName = record.nameText; return Verdict::kContinue;
+    case CommandId::kRating:
       s.ownRating = record.ratingOwn;
       s.opponentRating = record.ratingOpponent;
-      return kVerdictContinue;
-    case CMD_USER_MOVE: return PonderCheck(record);
-    case CMD_DRAW: AnswerDrawOffer(thinker.lastScore); return kVerdictContinue;
-    case CMD_BOOK: WriteBookAnswer(); return kVerdictContinue;
-    case CMD_HARD: s.ponderEnabled = true; return kVerdictContinue;
-    case CMD_EASY:
-      if (s.pondering && !s.ponderHit) return kVerdictAbort;
+      return Verdict::kContinue;
+    case CommandId::kUserMove: return PonderCheck(record);
+    case CommandId::kDraw: AnswerDrawOffer(thinker.lastScore); return Verdict::kContinue;
+    case CommandId::kBook: AnnounceBookAnswer(); return Verdict::kContinue;
+    case CommandId::kHard: s.ponderEnabled = true; return Verdict::kContinue;
+    case CommandId::kEasy:
+      if (s.pondering && !s.ponderHit) return Verdict::kAbort;
       s.ponderEnabled = false;
-      return kVerdictContinue;
-    default: return kVerdictAbort;
+      return Verdict::kContinue;
+    default: return Verdict::kAbort;
   }
 }
 

@@ -7,55 +7,56 @@
 
 namespace morvi {
 
-enum CommandId : int {
-  CMD_DISPLAY = 1,
-  CMD_XBOARD = 2,
-  CMD_FRITZ = 3,
-  CMD_NEW = 4,
-  CMD_QUIT = 5,
-  CMD_RANDOM = 6,
-  CMD_FORCE = 7,
-  CMD_WHITE = 8,
-  CMD_BLACK = 9,
-  CMD_LEVEL = 10,
-  CMD_TIME = 11,
-  CMD_OTIM = 12,
-  CMD_GO = 13,
-  CMD_MOVE_NOW = 14,
-  CMD_DRAW = 15,
-  CMD_RESULT = 16,
-  CMD_HINT = 17,
-  CMD_BOOK = 18,
-  CMD_UNDO = 19,
-  CMD_REMOVE = 20,
-  CMD_HARD = 21,
-  CMD_EASY = 22,
-  CMD_PONDER_MOVE = 23,
-  CMD_POST = 24,
-  CMD_NOPOST = 25,
-  CMD_ANALYZE = 26,
-  CMD_EXIT = 27,
-  CMD_STATUS = 28,
-  CMD_NAME = 29,
-  CMD_RATING = 30,
-  CMD_EDIT = 31,
-  CMD_EDIT_COLOUR = 32,
-  CMD_EDIT_CLEAR = 33,
-  CMD_EDIT_DONE = 34,
-  CMD_EDIT_PLACE = 35,
-  CMD_EDIT_EMPTY = 36,
-  CMD_EDIT_CASTLE = 37,
-  CMD_EDIT_EP = 38,
-  CMD_USER_MOVE = 39,
+enum class CommandId : int {
+  kNone = 0,  // a record not yet filled in
+  kDisplay = 1,
+  kXboard = 2,
+  kFritz = 3,
+  kNew = 4,
+  kQuit = 5,
+  kRandom = 6,
+  kForce = 7,
+  kWhite = 8,
+  kBlack = 9,
+  kLevel = 10,
+  kTime = 11,
+  kOtim = 12,
+  kGo = 13,
+  kMoveNow = 14,
+  kDraw = 15,
+  kResult = 16,
+  kHint = 17,
+  kBook = 18,
+  kUndo = 19,
+  kRemove = 20,
+  kHard = 21,
+  kEasy = 22,
+  kPonderMove = 23,
+  kPost = 24,
+  kNopost = 25,
+  kAnalyze = 26,
+  kExit = 27,
+  kStatus = 28,
+  kName = 29,
+  kRating = 30,
+  kEdit = 31,
+  kEditColour = 32,
+  kEditClear = 33,
+  kEditDone = 34,
+  kEditPlace = 35,
+  kEditEmpty = 36,
+  kEditCastle = 37,
+  kEditEp = 38,
+  kUserMove = 39,
   // The UCI dialect's own commands.
-  CMD_UCI = 40,          // "uci": identify, list the options, "uciok"
-  CMD_ISREADY = 41,      // "isready": "readyok" once everything before it is done
-  CMD_SETOPTION = 42,    // "setoption name N [value V]": optionName, optionValue
-  CMD_UCINEWGAME = 43,   // "ucinewgame"
-  CMD_POSITION = 44,     // "position startpos|fen F [moves ...]": positionBase, positionMoves
-  CMD_UCI_GO = 45,       // "go ...": go
-  CMD_STOP = 46,         // "stop"
-  CMD_PONDERHIT = 47,    // "ponderhit"
+  kUci = 40,          // "uci": identify, list the options, "uciok"
+  kIsready = 41,      // "isready": "readyok" once everything before it is done
+  kSetoption = 42,    // "setoption name N [value V]": optionName, optionValue
+  kUcinewgame = 43,   // "ucinewgame"
+  kPosition = 44,     // "position startpos|fen F [moves ...]": positionBase, positionMoves
+  kUciGo = 45,       // "go ...": go
+  kStop = 46,         // "stop"
+  kPonderhit = 47,    // "ponderhit"
 };
 
 // The arguments of a UCI "go"; -1 (or 0 for the flags) where not given.
@@ -77,7 +78,7 @@ struct GoArguments {
 
 // Fields a command does not carry stay zero (texts empty).
 struct CommandRecord {
-  int id = 0;
+  CommandId id = CommandId::kNone;
   int receivedAt = -1;     // milliseconds on the engine's clock when it was queued (-1: not known)
   int levelMoves = 0;
   int levelBase = 0;       // seconds
@@ -89,7 +90,7 @@ struct CommandRecord {
   int ratingOwn = 0;
   int ratingOpponent = 0;
   int square = 0;
-  int piece = 0;  // 0..5, or 'x' (120) for CMD_EDIT_EMPTY
+  int piece = 0;  // 0..5, or 'x' (120) for kEditEmpty
   int moveFrom = 0;
   int moveTo = 0;
   int movePromotion = 0;  // 1..4, or -1 for none

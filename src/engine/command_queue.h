@@ -8,7 +8,7 @@
 #include <memory>
 #include <mutex>
 
-#include "frontend/command.h"
+#include "engine/command.h"
 #include "base/clock.h"
 
 namespace morvi {
@@ -25,7 +25,7 @@ struct CommandQueue {
 extern CommandQueue commandQueue;
 
 // Input thread: queue a record that carries only its identifier.
-void QueueCommand(int id);
+void QueueCommand(CommandId id);
 // Input thread: append a record, stamped with the time it was queued; the
 // queue owns it from now on.
 void PostCommand(std::unique_ptr<CommandRecord> record);

@@ -1,6 +1,6 @@
 // Queue operations: constant-time appends and removals, entirely under the
 // queue lock. Taking never blocks on an empty queue; waiting is separate.
-#include "frontend/command_queue.h"
+#include "engine/command_queue.h"
 
 
 namespace morvi {
@@ -18,7 +18,7 @@ std::unique_ptr<CommandRecord> PopHeadLocked() {
 }
 }  // namespace
 
-void QueueCommand(int id) {
+void QueueCommand(CommandId id) {
   auto record = std::make_unique<CommandRecord>();
   record->id = id;
   PostCommand(std::move(record));

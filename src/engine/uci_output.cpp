@@ -1,18 +1,18 @@
-// The protocol lines of the engine controller in the session's dialect,
-// written through the console channel and mirrored into the debug log.
-#include "engine/engine_output.h"
+// The UCI lines, written through the console channel and mirrored into the
+// debug log where a record is kept.
+#include "engine/uci_output.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include "base/console.h"
+#include "base/debug_log.h"
 #include "board/legal_line.h"
 #include "board/position.h"
 #include "engine/uci_session.h"
-#include "frontend/command.h"
-#include "base/console.h"
-#include "base/debug_log.h"
 #include "search/thinker.h"
+#include "search/thinking_output.h"
 
 namespace morvi {
 namespace {
@@ -45,8 +45,7 @@ int PlayablePvLength(const Thinker& t) {
 }
 
 // "info depth ..." for the running search with the given score and moves.
-std::string UciInfoLine(int score, const PvEntry* moves, int count) {
-  const Thinker& t = thinker;
+std::string UciInfoLine(const Thinker& t, int score, const PvEntry* moves, int count) {
   const long long nodes = searchCounters.nodes;
   const long long ms = std::max(t.clock() - t.startClock, 0);
   char head[160];
@@ -64,59 +63,22 @@ std::string UciInfoLine(int score, const PvEntry* moves, int count) {
 
 }  // namespace
 
-bool UciDialect() { return uciSession.active; }
-
-void LogText(std::string_view category, std::string_view text) {
-  const bool ownLineEnd = !text.empty() && text.back() == '\n';
-  LogLine(category, text, ownLineEnd ? "" : "\n");
-}
-
-void AnnounceMove(int moveNumber, Move move) {
-  std::string line = std::to_string(moveNumber) + ". ... " + GameMoveText(move) + "\n";
-  ConsoleWrite(line);
-  LogText("Engine", line);
-}
-
-void AnnounceResult(std::string_view line) {
-  ConsoleWrite(std::string(line));
-  LogText("Engine", line);
-}
-
-std::string AnnounceHint(Move move) {
-  if (MoveFromByte(move) == 255) return {};
-  std::string line = "Hint: " + GameMoveText(move) + "\n";
-  ConsoleWrite(line);
-  return line;
-}
-
-void AnnounceUnplayable() {
-  if (UciDialect()) {
-    AnnounceInfo("illegal position - the engine cannot play it");
-    return;
-  }
-  const std::string line = "Error (Illegal position - the engine cannot play it)\n";
-  ConsoleWrite(line);
-  LogText("Engine", line);
-}
-
-void AnnounceThinking(std::string_view xboardLine) {
-  if (!UciDialect()) {
-    ConsoleWrite(std::string(xboardLine) + "\n");
-    return;
-  }
-  const Thinker& t = thinker;
-  ConsoleWrite(UciInfoLine(t.pvTable[0][0].score, t.pvTable[0], PlayablePvLength(t)));
+void AnnounceUciThinking(const Thinker& t) {
+  char text[kThinkingLineSize];
+  const std::string_view ownLine(text, FormatThinkingLine(t, kNoMove, text));
+  ConsoleWrite(UciInfoLine(t, t.pvTable[0][0].score, t.pvTable[0], PlayablePvLength(t)));
+  LogThinkingLine(ownLine);
 }
 
 void AnnounceSearchedMove(Move move, int score) {
   const PvEntry line[] = {{move, score}};
-  ConsoleWrite(UciInfoLine(score, line, 1));
+  ConsoleWrite(UciInfoLine(thinker, score, line, 1));
 }
 
 void AnnounceBestMove(Move move, Move reply) {
   std::string line = "bestmove ";
-  line += MoveFromByte(move) == 255 ? "0000" : GameMoveText(move, true);
-  if (MoveFromByte(move) != 255 && MoveFromByte(reply) != 255) line += " ponder " + GameMoveText(reply, true);
+  line += !IsMove(move) ? "0000" : GameMoveText(move, true);
+  if (IsMove(move) && IsMove(reply)) line += " ponder " + GameMoveText(reply, true);
   line += "\n";
   ConsoleWrite(line);
   LogText("Engine", line);
@@ -136,12 +98,5 @@ void AnnounceBookInfo(Move move) {
 void AnnounceReady() { ConsoleWrite("readyok\n"); }
 
 void AnnounceUci(std::string_view text) { ConsoleWrite(std::string(text)); }
-
-void AnnounceFarewell() {
-  if (UciDialect()) return;
-  char line[64];
-  std::snprintf(line, sizeof line, "Engine: Bye-bye %d ****************\n", CMD_QUIT);
-  ConsoleWrite(line);
-}
 
 }  // namespace morvi

@@ -1,5 +1,5 @@
 // The command queue: order, the non-blocking take, peeking, and the waits.
-#include "frontend/command_queue.h"
+#include "engine/command_queue.h"
 
 #include <thread>
 
@@ -11,20 +11,20 @@ namespace {
 using CommandQueueTest = QueueTest;
 
 TEST_F(CommandQueueTest, RecordsComeOutInArrivalOrder) {
-  QueueCommand(CMD_NEW);
-  QueueCommand(CMD_GO);
+  QueueCommand(CommandId::kNew);
+  QueueCommand(CommandId::kGo);
   EXPECT_EQ(QueuedCount(), 2u);
-  EXPECT_EQ(PeekCommand()->id, CMD_NEW);
-  EXPECT_EQ(Posted()->id, CMD_NEW);
-  EXPECT_EQ(Posted()->id, CMD_GO);
+  EXPECT_EQ(PeekCommand()->id, CommandId::kNew);
+  EXPECT_EQ(Posted()->id, CommandId::kNew);
+  EXPECT_EQ(Posted()->id, CommandId::kGo);
   EXPECT_EQ(TakeCommand(), nullptr);  // empty: returns at once
   EXPECT_EQ(PeekCommand(), nullptr);
 }
 
 TEST_F(CommandQueueTest, QueuedRecordsCarryOnlyTheirIdentifier) {
-  QueueCommand(CMD_FRITZ);
+  QueueCommand(CommandId::kFritz);
   auto record = Posted();
-  EXPECT_EQ(record->id, CMD_FRITZ);
+  EXPECT_EQ(record->id, CommandId::kFritz);
   EXPECT_EQ(record->levelMoves, 0);
   EXPECT_EQ(record->movePromotion, 0);
   EXPECT_TRUE(record->resultText.empty());
@@ -32,20 +32,20 @@ TEST_F(CommandQueueTest, QueuedRecordsCarryOnlyTheirIdentifier) {
 }
 
 TEST_F(CommandQueueTest, DropHeadRemovesTheOldest) {
-  QueueCommand(CMD_HINT);
-  QueueCommand(CMD_DRAW);
+  QueueCommand(CommandId::kHint);
+  QueueCommand(CommandId::kDraw);
   {
     std::lock_guard<std::mutex> guard(commandQueue.lock);
-    EXPECT_EQ(PeekCommandLocked()->id, CMD_HINT);
+    EXPECT_EQ(PeekCommandLocked()->id, CommandId::kHint);
     DropHeadLocked();
   }
-  EXPECT_EQ(Posted()->id, CMD_DRAW);
+  EXPECT_EQ(Posted()->id, CommandId::kDraw);
 }
 
 TEST_F(CommandQueueTest, WaitsForAPostAndForTheQueueToEmpty) {
-  QueueCommand(CMD_HINT);
+  QueueCommand(CommandId::kHint);
   WaitForCommand();  // returns at once: a record is queued
-  EXPECT_EQ(TakeCommand()->id, CMD_HINT);
+  EXPECT_EQ(TakeCommand()->id, CommandId::kHint);
   std::thread consumer([] {
     int taken = 0;
     while (taken < 3) {
@@ -56,7 +56,7 @@ TEST_F(CommandQueueTest, WaitsForAPostAndForTheQueueToEmpty) {
       }
     }
   });
-  for (int id : {CMD_NEW, CMD_GO, CMD_QUIT}) QueueCommand(id);
+  for (CommandId id : {CommandId::kNew, CommandId::kGo, CommandId::kQuit}) QueueCommand(id);
   WaitUntilQueueEmpty();
   consumer.join();
   EXPECT_EQ(QueuedCount(), 0u);

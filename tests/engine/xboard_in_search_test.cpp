@@ -1,7 +1,7 @@
 // Commands that arrive during a search: the verdict on each and what it
 // changes on the spot, the ponder hit, the expected reply played for
 // pondering, and the hint.
-#include "engine/in_search.h"
+#include "engine/xboard_session.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,9 @@ Move Generated(const char* text) {
 class InSearch : public EngineTest {
  protected:
   // The verdict, with the console text it wrote.
-  static int Verdict(CommandRecord r, std::string* console = nullptr) {
+  static Verdict VerdictOn(CommandRecord r, std::string* console = nullptr) {
     StdoutCapture capture;
-    const int verdict = HandleCommandInSearch(r);
+    const Verdict verdict = XboardVerdict(r);
     if (console != nullptr) *console = capture.Text();
     return verdict;
   }
@@ -44,9 +44,9 @@ class InSearch : public EngineTest {
 
 TEST_F(InSearch, VerdictTable) {
   EngineState& s = engineState;
-  for (int id : {CMD_DISPLAY, CMD_RANDOM, CMD_TIME, CMD_OTIM, CMD_HINT, CMD_POST, CMD_NOPOST, CMD_STATUS, CMD_NAME,
-                 CMD_RATING, CMD_DRAW, CMD_BOOK, CMD_HARD, CMD_EASY}) {
-    EXPECT_EQ(Verdict(Cmd(id)), kVerdictContinue) << id;
+  for (CommandId id : {CommandId::kDisplay, CommandId::kRandom, CommandId::kTime, CommandId::kOtim, CommandId::kHint, CommandId::kPost, CommandId::kNopost, CommandId::kStatus, CommandId::kName,
+                 CommandId::kRating, CommandId::kDraw, CommandId::kBook, CommandId::kHard, CommandId::kEasy}) {
+    EXPECT_EQ(VerdictOn(Cmd(id)), Verdict::kContinue) << static_cast<int>(id);
   }
 
   // The game itself changes only between searches: stop, leave it queued.
@@ -57,18 +57,18 @@ TEST_F(InSearch, VerdictTable) {
                            s.movesPerControl, s.ownTime);
   };
   const auto before = state();
-  for (int id :
-       std::initializer_list<int>{CMD_XBOARD,     CMD_FRITZ,       CMD_NEW,         CMD_QUIT,      CMD_FORCE,
-                                  CMD_WHITE,      CMD_BLACK,       CMD_LEVEL,       CMD_GO,        CMD_RESULT,
-                                  CMD_UNDO,       CMD_REMOVE,      CMD_PONDER_MOVE, CMD_ANALYZE,   CMD_EXIT,
-                                  CMD_EDIT,       CMD_EDIT_COLOUR, CMD_EDIT_CLEAR,  CMD_EDIT_DONE, CMD_EDIT_PLACE,
-                                  CMD_EDIT_EMPTY, CMD_EDIT_CASTLE, CMD_EDIT_EP,     CMD_USER_MOVE, 40}) {
+  for (CommandId id :
+       std::initializer_list<CommandId>{CommandId::kXboard,     CommandId::kFritz,       CommandId::kNew,         CommandId::kQuit,      CommandId::kForce,
+                                  CommandId::kWhite,      CommandId::kBlack,       CommandId::kLevel,       CommandId::kGo,        CommandId::kResult,
+                                  CommandId::kUndo,       CommandId::kRemove,      CommandId::kPonderMove, CommandId::kAnalyze,   CommandId::kExit,
+                                  CommandId::kEdit,       CommandId::kEditColour, CommandId::kEditClear,  CommandId::kEditDone, CommandId::kEditPlace,
+                                  CommandId::kEditEmpty, CommandId::kEditCastle, CommandId::kEditEp,     CommandId::kUserMove, CommandId::kUci}) {
     std::string console;
     LogTap log;
-    EXPECT_EQ(Verdict(Cmd(id), &console), kVerdictAbort) << id;
-    EXPECT_EQ(console, "") << id;
-    EXPECT_TRUE(log.Records().empty()) << id;
-    EXPECT_TRUE(state() == before && Snapshot() == game) << id;
+    EXPECT_EQ(VerdictOn(Cmd(id), &console), Verdict::kAbort) << static_cast<int>(id);
+    EXPECT_EQ(console, "") << static_cast<int>(id);
+    EXPECT_TRUE(log.Records().empty()) << static_cast<int>(id);
+    EXPECT_TRUE(state() == before && Snapshot() == game) << static_cast<int>(id);
   }
 }
 
@@ -77,16 +77,17 @@ TEST_F(InSearch, MoveNowDrawAndEasyDependOnTheSearch) {
   Thinker& t = thinker;
   const struct {
     const char* name;
-    int id;
+    CommandId id;
     bool pondering, hit, rootMove;
-    int verdict, allocatedTime;
+    Verdict verdict;
+    int allocatedTime;
   } rows[] = {
-      {"? with a root move", CMD_MOVE_NOW, false, false, true, 2, 1000},
-      {"? before any root move", CMD_MOVE_NOW, false, false, false, 1, 0},
-      {"? while pondering", CMD_MOVE_NOW, true, false, false, 2, 1000},
-      {"? after a hit", CMD_MOVE_NOW, true, true, false, 1, 0},
-      {"easy while pondering", CMD_EASY, true, false, false, 3, 1000},
-      {"easy after a hit", CMD_EASY, true, true, false, 1, 1000},
+      {"? with a root move", CommandId::kMoveNow, false, false, true, Verdict::kWrapUp, 1000},
+      {"? before any root move", CommandId::kMoveNow, false, false, false, Verdict::kContinue, 0},
+      {"? while pondering", CommandId::kMoveNow, true, false, false, Verdict::kWrapUp, 1000},
+      {"? after a hit", CommandId::kMoveNow, true, true, false, Verdict::kContinue, 0},
+      {"easy while pondering", CommandId::kEasy, true, false, false, Verdict::kAbort, 1000},
+      {"easy after a hit", CommandId::kEasy, true, true, false, Verdict::kContinue, 1000},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -94,18 +95,18 @@ TEST_F(InSearch, MoveNowDrawAndEasyDependOnTheSearch) {
     s.engineActive = false;
     s.pondering = row.pondering, s.ponderHit = row.hit;
     if (row.rootMove) t.pvTable[0][0] = {Generated("e2e4"), 0}, t.pvLength[0] = 1;
-    EXPECT_EQ(Verdict(Cmd(row.id)), row.verdict);
+    EXPECT_EQ(VerdictOn(Cmd(row.id)), row.verdict);
     EXPECT_EQ(t.allocatedTime, row.allocatedTime);
-    EXPECT_EQ(s.engineActive, row.id == CMD_MOVE_NOW);
-    EXPECT_EQ(s.ponderEnabled, row.verdict == 3 || row.id == CMD_MOVE_NOW);
+    EXPECT_EQ(s.engineActive, row.id == CommandId::kMoveNow);
+    EXPECT_EQ(s.ponderEnabled, row.verdict == Verdict::kAbort || row.id == CommandId::kMoveNow);
   }
   Clean();
   std::string console;
   t.lastScore = -4000;
-  Verdict(Cmd(CMD_DRAW), &console);
+  VerdictOn(Cmd(CommandId::kDraw), &console);
   EXPECT_EQ(console, "");
   t.lastScore = -4001;
-  Verdict(Cmd(CMD_DRAW), &console);
+  VerdictOn(Cmd(CommandId::kDraw), &console);
   EXPECT_EQ(console, "offer draw\n");
   EXPECT_FALSE(s.engineActive);
 }
@@ -122,7 +123,7 @@ TEST_F(InSearch, PonderHitTurnsThePonderSearchIntoTheEnginesSearch) {
   thinker.pvLength[0] = 1;
   LogTap log;
   std::string console;
-  EXPECT_EQ(Verdict(MoveCmd("e7e5q"), &console), kVerdictContinue);  // the letter is not looked at
+  EXPECT_EQ(VerdictOn(MoveCmd("e7e5q"), &console), Verdict::kContinue);  // the letter is not looked at
   EXPECT_TRUE(s.ponderHit);
   EXPECT_EQ(s.moveNumber, 2);
   EXPECT_EQ(thinker.allocatedTime, 200 + 1183);  // 220 * 10 / 11, plus the limit for move 2 of 40
@@ -131,7 +132,7 @@ TEST_F(InSearch, PonderHitTurnsThePonderSearchIntoTheEnginesSearch) {
                                       "Allocated time: 1183 - Calc MPS: 38 - MPS/BASE/INC: 40/30000/0",
                                       "and we'll spend a total of 1383"}));
   EXPECT_NE(console.find("g1f3"), std::string::npos) << console;  // the thinking line, at once
-  EXPECT_EQ(Verdict(MoveCmd("g1f3")), kVerdictAbort);             // a move after the hit
+  EXPECT_EQ(VerdictOn(MoveCmd("g1f3")), Verdict::kAbort);             // a move after the hit
 }
 
 TEST_F(InSearch, StartPonderingPlaysOnlyAReplyOfThisPosition) {
@@ -161,15 +162,15 @@ TEST_F(InSearch, HintIsThePredictedReplyWithItsPromotionLetter) {
   const Move knight = MakeMoveWord(Sq("e7"), Sq("e8"), kKnight, kPromotion | kPawnMove);
   thinker.pvTable[0][1] = {knight, 0};
   thinker.pvLength[0] = 1;
-  EXPECT_EQ(Execute(Cmd(CMD_HINT)).console, "");
+  EXPECT_EQ(Execute(Cmd(CommandId::kHint)).console, "");
   thinker.pvLength[0] = 2;
-  const Outcome out = Execute(Cmd(CMD_HINT));
+  const Outcome out = Execute(Cmd(CommandId::kHint));
   EXPECT_EQ(out.console + out.log, "Hint: e7e8n\nHint: e7e8n\n");
   // While pondering the hint is the move pondered on, not the search's line.
   engineState.pondering = true;
   thinker.ponderMove = MakeMoveWord(Sq("e7"), Sq("e8"), kQueen, kPromotion | kPawnMove);
   std::string console;
-  EXPECT_EQ(Verdict(Cmd(CMD_HINT), &console), kVerdictContinue);
+  EXPECT_EQ(VerdictOn(Cmd(CommandId::kHint), &console), Verdict::kContinue);
   EXPECT_EQ(console, "Hint: e7e8\n");
 }
 

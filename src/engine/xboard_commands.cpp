@@ -1,0 +1,226 @@
+// The xboard session's command table: for each identifier its effect, its
+// console text and the text for the "Command" log. Edit commands act only in
+// edit mode and otherwise say so. Take-backs that find nothing to take back
+// change nothing; the move number follows the Black moves really taken back.
+#include "engine/xboard_session.h"
+
+#include <cstdio>
+
+#include "base/text_scan.h"
+#include "board/position.h"
+#include "book/opening_book.h"
+#include "engine/engine_state.h"
+#include "engine/init_engine.h"
+#include "engine/pondering.h"
+#include "engine/time_allocation.h"
+#include "engine/user_move.h"
+#include "engine/xboard_output.h"
+#include "eval/evaluate.h"
+#include "search/thinker.h"
+
+namespace morvi {
+namespace {
+
+constexpr int kDrawScore = -4000;
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+  char text[320];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}
+
+// One game move taken back; false when there was none. A Black move taken
+// back lowers the move number (never below 1); in analysis mode the position
+// it leaves is analysed anew.
+bool TakeBackMove() {
+  if (!position.TakeBack()) return false;
+  EngineState& s = engineState;
+  if (position.SideToMove == kBlack && s.moveNumber > 1) --s.moveNumber;
+  s.analysisDone = false;
+  return true;
+}
+
+// "white" and "black": the side to move is set by hand.
+void SetSideToMove(int side) {
+  position.SideToMove = side;
+  engineState.engineColour = side ^ 1;
+  engineState.analysisDone = false;
+}
+
+std::string Level(const CommandRecord& r) {
+  EngineState& s = engineState;
+  s.movesPerControl = r.levelMoves;
+  s.baseTime = ClampToInt(static_cast<long long>(r.levelBase) * 100);
+  s.increment = ClampToInt(static_cast<long long>(r.levelIncrement) * 100);
+  return Format("Engine: Level %d %d %d", r.levelMoves, r.levelBase, r.levelIncrement);
+}
+
+// "edit": a position set up by hand has no book line and no history; the
+// archive starts again from it when edit mode is left.
+std::string EnterEditMode() {
+  EngineState& s = engineState;
+  s.editMode = true;
+  s.editColour = kWhite;
+  position.ArchiveCount = 0;
+  position.RepeatCount = 0;
+  openingBook.inBook = false;
+  openingBook.gameText.clear();
+  return "Get into Edit Mode";
+}
+
+// The error line of an edit command given outside edit mode.
+std::string NotInEditMode(const char* command) {
+  std::string text = std::string("Error (") + command + " Command not in Edit mode)\n";
+  AnnounceRefusal(text);
+  return text;
+}
+
+std::string EditCommand(const CommandRecord& r) {
+  EngineState& s = engineState;
+  switch (r.id) {
+    case CommandId::kEditColour:
+      if (!s.editMode) return NotInEditMode("Change Color");
+      s.editColour ^= 1;
+      return Format("Edit color change to %d", s.editColour);
+    case CommandId::kEditClear:
+      if (!s.editMode) return NotInEditMode("Clear board");
+      position.EditClearBoard();
+      return "Edit clear board";
+    case CommandId::kEditDone:
+      if (!s.editMode) return NotInEditMode("Leave Edit mode");
+      s.editMode = false;
+      s.analysisDone = false;
+      position.ArchiveRestart();
+      return "Leave edit mode";
+    case CommandId::kEditPlace: {
+      if (!s.editMode) return NotInEditMode("Add Piece");
+      const char* problem = position.EditPlacementProblem(r.piece, r.square, s.editColour);
+      if (problem != nullptr) {
+        std::string text = std::string("Error (Add Piece Command refused: ") + problem + ")\n";
+        AnnounceRefusal(text);
+        return text;
+      }
+      position.EditPlacePiece(r.piece, r.square, s.editColour);
+      return Format("Edit piece %d at square %d in color %d", r.piece, r.square, s.editColour);
+    }
+    case CommandId::kEditEmpty:
+      if (!s.editMode) return NotInEditMode("Clear Square");
+      position.EditClearSquare(r.square);
+      return Format("Edit clear square %d", r.square);
+    case CommandId::kEditCastle:
+      if (!s.editMode) return NotInEditMode("Change Castle Rights");
+      position.EditCastleRights(r.castleCode);
+      return Format("Edit castleright %d", r.castleCode);
+    default:  // CommandId::kEditEp
+      if (!s.editMode) return NotInEditMode("En Passant");
+      position.EditEnPassant(r.square);
+      return Format("Edit En Passant at square %d", r.square);
+  }
+}
+
+// The commands that change only the engine's settings and modes.
+bool SettingCommand(const CommandRecord& r, std::string& log) {
+  EngineState& s = engineState;
+  switch (r.id) {
+    case CommandId::kRandom:
+      s.randomEnabled = !s.randomEnabled;
+      log = Format("Random set to %d", s.randomEnabled ? 1 : 0);
+      return true;
+    case CommandId::kForce: s.engineActive = false; log = "Force set"; return true;
+    case CommandId::kLevel: log = Level(r); return true;
+    case CommandId::kTime: s.ownTime = r.clockValue; log = Format("Engine: Time %d ", r.clockValue); return true;
+    case CommandId::kOtim: s.opponentTime = r.clockValue; log = Format("Engine: Otim %d ", r.clockValue); return true;
+    case CommandId::kHard: s.ponderEnabled = true; log = "Ponder from now on"; return true;
+    case CommandId::kEasy: s.ponderEnabled = false; log = "Ponder is off from now on"; return true;
+    case CommandId::kPonderMove:
+      s.ponderEnabled = true;
+      log = Format("Engine: ponder from:%d to:%d promote: %d", r.moveFrom, r.moveTo, r.movePromotion);
+      return true;
+    case CommandId::kPost: s.postEnabled = true; log = "Thinking out loud from now on"; return true;
+    case CommandId::kNopost: s.postEnabled = false; log = "Thinking quietly from now on"; return true;
+    case CommandId::kName: s.opponentName = r.nameText; log = "Engine: name " + r.nameText + " \n"; return true;
+    case CommandId::kRating:
+      s.ownRating = r.ratingOwn;
+      s.opponentRating = r.ratingOpponent;
+      log = Format("Engine: rating %d %d ", r.ratingOwn, r.ratingOpponent);
+      return true;
+    default: return false;
+  }
+}
+
+// The commands that change whose turn it is or what the engine does.
+bool PlayCommand(const CommandRecord& r, std::string& log) {
+  EngineState& s = engineState;
+  switch (r.id) {
+    case CommandId::kNew: InitEngine(); log = "Init engine and board"; return true;
+    case CommandId::kWhite:
+      SetSideToMove(kWhite);
+      log = "White set to move - Engine playing black";
+      return true;
+    case CommandId::kBlack:
+      SetSideToMove(kBlack);
+      log = "BLACK set to move - Engine playing white";
+      return true;
+    case CommandId::kGo:
+      s.engineActive = true;
+      s.engineColour = position.SideToMove;
+      log = "Go morvi, go!";
+      return true;
+    case CommandId::kMoveNow: s.engineActive = true; log = "Move now!"; return true;
+    case CommandId::kDraw: log = AnswerDrawOffer(thinker.pvTable[0][0].score); return true;
+    case CommandId::kResult:
+      s.engineActive = false;
+      log = Format("Engine: Result %d %s ", r.resultCode, r.resultText.c_str());
+      return true;
+    case CommandId::kUndo: TakeBackMove(); log = "An UNDO processed"; return true;
+    case CommandId::kRemove:
+      if (TakeBackMove()) TakeBackMove();
+      log = "A REMOVE processed";
+      return true;
+    case CommandId::kAnalyze:
+      s.engineActive = false;
+      s.analysisMode = true;
+      s.postEnabled = true;
+      log = "Analysis mode entered";
+      return true;
+    case CommandId::kExit: s.analysisMode = false; log = "Analysis mode exited"; return true;
+    default: return false;
+  }
+}
+
+// The commands that only tell something.
+bool ReportCommand(const CommandRecord& r, std::string& log) {
+  switch (r.id) {
+    case CommandId::kDisplay: AnnounceBoard(position.BoardDiagram()); log = "Print the board"; return true;
+    case CommandId::kXboard: return true;  // the input thread has answered it
+    case CommandId::kHint: log = AnnounceHint(HintMove()); return true;
+    case CommandId::kBook: log = AnnounceBookAnswer(); return true;
+    case CommandId::kStatus: ReportStatus(); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+std::string AnswerDrawOffer(int engineScore) {
+  if (engineScore >= kDrawScore) return {};
+  engineState.engineActive = false;
+  return AnnounceDrawOffer();
+}
+
+std::string ExecuteXboardCommand(const CommandRecord& r) {
+  std::string logText;
+  if (r.id == CommandId::kUserMove) {
+    EnterUserMove(r, logText);
+  } else if (r.id == CommandId::kEdit) {
+    logText = EnterEditMode();
+  } else if (r.id >= CommandId::kEditColour && r.id <= CommandId::kEditEp) {
+    logText = EditCommand(r);
+  } else if (!SettingCommand(r, logText) && !PlayCommand(r, logText) && !ReportCommand(r, logText)) {
+    logText = Format("Engine: Not handled command: %d", static_cast<int>(r.id));
+  }
+  return logText;
+}
+
+}  // namespace morvi

@@ -1,0 +1,90 @@
+// The xboard lines, written through the console channel and mirrored into
+// the debug log where a record is kept.
+#include "engine/xboard_output.h"
+
+#include <cstdio>
+
+#include "base/console.h"
+#include "base/debug_log.h"
+#include "board/position.h"
+#include "engine/command.h"
+#include "engine/engine_state.h"
+#include "search/thinker.h"
+#include "search/thinking_output.h"
+
+namespace morvi {
+
+void AnnounceMove(int moveNumber, Move move) {
+  std::string line = std::to_string(moveNumber) + ". ... " + GameMoveText(move) + "\n";
+  ConsoleWrite(line);
+  LogText("Engine", line);
+}
+
+void AnnounceResult(std::string_view line) {
+  ConsoleWrite(std::string(line));
+  LogText("Engine", line);
+}
+
+void AnnounceGameOver(std::string_view line) { ConsoleWrite(std::string(line)); }
+
+std::string AnnounceHint(Move move) {
+  if (!IsMove(move)) return {};
+  std::string line = "Hint: " + GameMoveText(move) + "\n";
+  ConsoleWrite(line);
+  return line;
+}
+
+void AnnounceThinking(const Thinker& t) {
+  const EngineState& s = engineState;
+  const Move predicted = s.pondering && !s.ponderHit ? t.ponderMove : kNoMove;
+  char text[kThinkingLineSize];
+  const std::string_view line(text, FormatThinkingLine(t, predicted, text));
+  ConsoleWrite(std::string(line) + "\n");
+  LogThinkingLine(line);
+}
+
+void AnnounceUnplayable() {
+  const std::string line = "Error (Illegal position - the engine cannot play it)\n";
+  ConsoleWrite(line);
+  LogText("Engine", line);
+}
+
+std::string AnnounceDrawOffer() {
+  ConsoleWrite("offer draw\n");
+  return "offer draw\n";
+}
+
+std::string AnnounceBookAnswer() {
+  // One piece, so that no other output lands between the two lines.
+  ConsoleWrite("\tHey buster - play on and stop asking questions\n\tthis is not training program\n\n");
+  return "\tthis is not training program\n\n";
+}
+
+void AnnounceRefusal(std::string_view line) { ConsoleWrite(std::string(line)); }
+
+void AnnounceIllegalSearchMove() {
+  LogLine("Engine", "Error - search ended with illegal move!");
+  ConsoleWrite("Error : search ended with illegal move!\n");
+}
+
+void AnnounceStatus(std::string_view line) {
+  ConsoleWrite(std::string(line));
+  LogText("Stats", line);
+}
+
+void AnnounceStatistic(std::string_view line) {
+  ConsoleWrite(std::string(line));
+  LogText("Engine", line);
+}
+
+void AnnounceBoard(std::string_view diagram) { ConsoleWrite(std::string(diagram)); }
+
+void AnnounceEngineStart(std::string_view version) { ConsoleWrite("\ntelluser Morvi V(" + std::string(version) + ")\n"); }
+
+void AnnounceFarewell() {
+  char line[64];
+  std::snprintf(line, sizeof line, "Engine: Bye-bye %d ****************\n", static_cast<int>(CommandId::kQuit));
+  ConsoleWrite(line);
+}
+
+}  // namespace morvi

@@ -1,0 +1,65 @@
+// Every line the xboard dialect writes (and what a person at the console
+// reads): the engine's moves, results, hints, thinking lines, draw offers,
+// refusals, status and statistics lines, the board diagram and the banner.
+// Each goes to the console in one piece and, where it is worth a record, to
+// the debug log. Nothing else in the engine writes xboard lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "board/move.h"
+
+namespace morvi {
+
+struct Thinker;
+
+// "N. ... move": the engine's move, with the full-move number.
+void AnnounceMove(int moveNumber, Move move);
+
+// A result line such as "1-0 {White mates}\n", on the console and in the log.
+void AnnounceResult(std::string_view line);
+
+// The result of a game the engine finds over before its move (mated or
+// stalemated): on the console only.
+void AnnounceGameOver(std::string_view line);
+
+// "Hint: move" for a move; nothing for kNoMove. Returns the line written
+// (empty when none).
+std::string AnnounceHint(Move move);
+
+// The thinking line of the running search, led by the predicted reply while
+// a ponder search has not been hit.
+void AnnounceThinking(const Thinker& t);
+
+// "Error (Illegal position - the engine cannot play it)".
+void AnnounceUnplayable();
+
+// "offer draw"; returns the line.
+std::string AnnounceDrawOffer();
+
+// The answer to "bk"; returns its log text.
+std::string AnnounceBookAnswer();
+
+// A refused command or move: the line as given (it ends in its line end).
+void AnnounceRefusal(std::string_view line);
+
+// The search ended with a move the position refuses.
+void AnnounceIllegalSearchMove();
+
+// "stat01: ..." on the console and in the "Stats" log.
+void AnnounceStatus(std::string_view line);
+
+// A statistics line of the pass, on the console and in the log.
+void AnnounceStatistic(std::string_view line);
+
+// The board diagram of "d".
+void AnnounceBoard(std::string_view diagram);
+
+// "telluser Morvi V(version)" at the engine thread's start.
+void AnnounceEngineStart(std::string_view version);
+
+// "Engine: Bye-bye ..." at "quit".
+void AnnounceFarewell();
+
+}  // namespace morvi
