@@ -34,12 +34,12 @@ TEST(UciSwitch, OnlyTheWordUciAlone) {
 }
 
 TEST_F(UciReaderTest, EveryPlainWordQueuesItsCommand) {
-  const std::pair<const char*, int> table[] = {
-      {"uci", CMD_UCI},           {"isready", CMD_ISREADY},       {"ucinewgame", CMD_UCINEWGAME},
-      {"stop", CMD_STOP},         {"ponderhit", CMD_PONDERHIT},   {"IsReady", CMD_ISREADY},
-      {" \tSTOP  ", CMD_STOP},    {"UciNewGame\r", CMD_UCINEWGAME}, {"PonderHit", CMD_PONDERHIT},
-      {"go", CMD_UCI_GO},         {"position startpos", CMD_POSITION},
-      {"setoption name Ponder value true", CMD_SETOPTION},
+  const std::pair<const char*, CommandId> table[] = {
+      {"uci", CommandId::kUci},           {"isready", CommandId::kIsready},       {"ucinewgame", CommandId::kUcinewgame},
+      {"stop", CommandId::kStop},         {"ponderhit", CommandId::kPonderhit},   {"IsReady", CommandId::kIsready},
+      {" \tSTOP  ", CommandId::kStop},    {"UciNewGame\r", CommandId::kUcinewgame}, {"PonderHit", CommandId::kPonderhit},
+      {"go", CommandId::kUciGo},         {"position startpos", CommandId::kPosition},
+      {"setoption name Ponder value true", CommandId::kSetoption},
   };
   for (const auto& [line, id] : table) EXPECT_EQ(Read(line)->id, id) << line;
 }
@@ -81,7 +81,7 @@ class UciGoTest : public UciReaderTest, public ::testing::WithParamInterface<GoC
 
 TEST_P(UciGoTest, ArgumentsReachTheRecord) {
   const auto record = Read(GetParam().line);
-  ASSERT_EQ(record->id, CMD_UCI_GO);
+  ASSERT_EQ(record->id, CommandId::kUciGo);
   const GoArguments& got = record->go;
   const GoArguments& want = GetParam().expected;
   EXPECT_EQ(got.whiteTime, want.whiteTime);
@@ -171,7 +171,7 @@ TEST_F(UciReaderTest, PositionCarriesItsBaseAndMoves) {
   };
   for (const Case& c : cases) {
     const auto record = Read(c.line);
-    EXPECT_EQ(record->id, CMD_POSITION) << c.line;
+    EXPECT_EQ(record->id, CommandId::kPosition) << c.line;
     EXPECT_EQ(record->positionBase, c.base) << c.line;
     EXPECT_EQ(record->positionMoves, c.moves) << c.line;
   }
@@ -208,7 +208,7 @@ TEST_F(UciReaderTest, SetOptionKeepsNameAndValueWithInnerBlanks) {
   };
   for (const Case& c : cases) {
     const auto record = Read(c.line);
-    EXPECT_EQ(record->id, CMD_SETOPTION) << c.line;
+    EXPECT_EQ(record->id, CommandId::kSetoption) << c.line;
     EXPECT_EQ(record->optionName, c.name) << c.line;
     EXPECT_EQ(record->optionValue, c.value) << c.line;
   }
