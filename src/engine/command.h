@@ -99,6 +99,7 @@ struct CommandRecord {
   std::string optionName;   // as typed, blanks inside kept
   std::string optionValue;  // as typed; empty when no value was given
   std::string positionBase;  // "startpos" or the FEN text
+  bool positionFen = false;  // the base is a FEN (even one that reads "startpos")
   std::vector<std::string> positionMoves;  // as typed, in order
   GoArguments go;
 };

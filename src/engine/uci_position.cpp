@@ -45,8 +45,11 @@ bool PlayMove(const std::string& text) {
   return true;
 }
 
+// The base as the session keeps it: "startpos", or "fen " and the FEN.
+std::string BaseKey(const CommandRecord& r) { return r.positionFen ? "fen " + r.positionBase : r.positionBase; }
+
 bool Extends(const UciSession& u, const CommandRecord& r) {
-  if (!u.positionValid || u.base != r.positionBase || r.positionMoves.size() < u.moves.size()) return false;
+  if (!u.positionValid || u.base != BaseKey(r) || r.positionMoves.size() < u.moves.size()) return false;
   for (size_t i = 0; i < u.moves.size(); ++i) {
     if (LowerCase(r.positionMoves[i]) != LowerCase(u.moves[i])) return false;
   }
@@ -56,8 +59,9 @@ bool Extends(const UciSession& u, const CommandRecord& r) {
 // A new base on the board: the start position with a new book line, or a FEN
 // (out of the book, the archive starting from it). False for a FEN refused or
 // one the engine cannot play from: "go" then answers without a move.
-bool SetBase(const std::string& base) {
-  if (base == "startpos") {
+bool SetBase(const CommandRecord& r) {
+  const std::string& base = r.positionBase;
+  if (!r.positionFen) {
     position.NewGame();
     BookLoad();
     engineState.moveNumber = 1;
@@ -90,8 +94,8 @@ std::string SetUciPosition(const CommandRecord& r) {
   if (!Extends(u, r)) {
     first = 0;
     u.moves.clear();
-    u.base = r.positionBase;
-    u.positionValid = SetBase(r.positionBase);
+    u.base = BaseKey(r);
+    u.positionValid = SetBase(r);
     if (!u.positionValid) {
       AnnounceInfo("position refused: " + r.positionBase);
       return "Position refused";

@@ -39,7 +39,7 @@ class UciSession final : public Session {
 
   UciSearch search;           // the "go" being served, if any
   bool positionValid = true;  // false after a "position" whose FEN was refused
-  std::string base;           // "startpos" or the FEN of the position on the board
+  std::string base;           // "startpos", or "fen " and the FEN, of the position on the board
   std::vector<std::string> moves;  // the moves played from it, as the GUI wrote them
   int moveOverheadMs = 30;
   bool ownBook = true;

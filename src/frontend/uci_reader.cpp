@@ -93,6 +93,7 @@ void Position(const std::vector<std::string_view>& tokens) {
     record->positionBase = "startpos";
   } else if (first == "fen") {
     record->positionBase = Join(tokens, 2, moves);
+    record->positionFen = true;
     if (record->positionBase.empty()) return;
   } else {
     return;

@@ -177,16 +177,16 @@ TEST_F(UciReaderTest, PositionCarriesItsBaseAndMoves) {
   }
 }
 
-// FAULT: "position fen startpos" is malformed (no FEN), yet it queues a record
-// whose base is the word "startpos", which the engine thread cannot tell from
-// "position startpos": the start position is set up instead of the line being
-// ignored or its FEN refused. Enable once the reader (or the record) keeps the
-// two apart.
-TEST_F(UciReaderTest, DISABLED_FenStartposIsNotTheStartPosition) {
+// "position fen startpos" has no FEN: the word is read as one and refused by
+// the engine, never taken for "position startpos".
+TEST_F(UciReaderTest, AFenThatReadsStartposIsStillAFen) {
   EXPECT_EQ(RecognizeUciLine("position fen startpos moves e2e4"), UciLine::Handled);
-  if (auto record = TakeCommand()) {
-    EXPECT_NE(record->positionBase, "startpos");
-  }
+  auto record = TakeCommand();
+  ASSERT_NE(record, nullptr);
+  EXPECT_TRUE(record->positionFen);  // refused as a FEN, never the start position
+  record = Read("position startpos");
+  ASSERT_NE(record, nullptr);
+  EXPECT_FALSE(record->positionFen);
 }
 
 // --- setoption --------------------------------------------------------------
