@@ -86,10 +86,9 @@ bool Ponder() {
     s.engineActive = false;
     return true;
   }
-  s.pondering = true;
-  s.ponderHit = false;
+  BeginPonderSearch(s, true);
   if (!StartPondering()) {
-    s.pondering = false;
+    EndPonderSearch(s);
     return false;
   }
   RefreshEvaluation();
@@ -106,8 +105,7 @@ bool Ponder() {
     s.ponderFinished = true;
     thinker.pvLength[0] = 0;  // its line belongs to a position no longer on the board
   }
-  s.pondering = false;
-  s.ponderHit = false;
+  EndPonderSearch(s);
   return true;
 }
 

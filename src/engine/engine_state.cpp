@@ -17,7 +17,6 @@ void ResetEngineState(EngineState& state) {
   state.editMode = false;
   state.analysisDone = false;
   state.movesPerControl = 0;
-  state.movesToGo = 0;
   state.baseTime = 0;
   state.increment = 0;
   state.ownTime = 0;

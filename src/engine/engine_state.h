@@ -19,12 +19,12 @@ struct EngineState {
   bool analysisDone = false;
   bool editMode = false;
   int editColour = 0;
-  bool pondering = false;       // a ponder search is running
-  bool ponderHit = false;       // the opponent played the predicted move
+  // The ponder state of the running search, in either dialect.
+  bool pondering = false;       // a ponder search is running (the opponent's move is assumed)
+  bool ponderHit = false;       // ... and the opponent has played that move: it is the real search now
   bool ponderFinished = false;  // pondering tried and abandoned this turn
   bool searchAborted = false;   // the last search was aborted for a queued command
   int movesPerControl = 0;
-  int movesToGo = 0;            // moves to the next control when the GUI says so (UCI), else 0
   int baseTime = 0;             // centiseconds
   int increment = 0;            // centiseconds
   int ownTime = 0;              // centiseconds, from "time"
@@ -39,6 +39,16 @@ struct EngineState {
 
 // The one engine state of the engine thread.
 extern EngineState engineState;
+
+// A search begins: on the opponent's time (ponder) or not.
+inline void BeginPonderSearch(EngineState& s, bool ponder) {
+  s.pondering = ponder;
+  s.ponderHit = false;
+}
+// A ponder search whose assumed move has not been played (yet).
+inline bool PonderingUnhit(const EngineState& s) { return s.pondering && !s.ponderHit; }
+// The search is over: no ponder state left.
+inline void EndPonderSearch(EngineState& s) { s.pondering = s.ponderHit = false; }
 
 // The state of a new game: the engine plays Black, moves, ponders and posts;
 // clocks, level and the opponent's name cleared, ratings 1000, move number 1.

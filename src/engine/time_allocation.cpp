@@ -18,9 +18,8 @@ namespace {
 constexpr int kLongControlBase = 180000000;  // "level 10 30000 0": 30,000 minutes
 constexpr int kDefaultTimeLeft = 30000;      // centiseconds, when nothing is known
 
-// Step 3: moves to go (as the GUI counts them when it says).
+// Step 3: moves to go.
 int MovesToGo(const EngineState& s) {
-  if (s.movesToGo > 0) return s.movesToGo;
   if (s.movesPerControl == 0) return std::max(60 - s.moveNumber / 2, 20);
   return s.movesPerControl - s.moveNumber % s.movesPerControl;
 }
@@ -59,7 +58,7 @@ int AllocateTime(EngineState& s, int oppTimeAdv) {
 int AllocateTime() { return AllocateTime(engineState, config.OppTimeAdv); }
 
 int MovesDue(const EngineState& s) {
-  if (s.movesToGo > 0 || s.movesPerControl <= 0) return MovesToGo(s);
+  if (s.movesPerControl <= 0) return MovesToGo(s);
   const int played = (std::max(s.moveNumber, 1) - 1) % s.movesPerControl;
   return s.movesPerControl - played;
 }

@@ -133,13 +133,14 @@ void RunGo() {
   }
   SearchDeadlines plan = PlanUciTime(go, position.SideToMove, u.moveOverheadMs);
   search.holdBestMove = go.infinite || go.ponder;
-  search.pondering = go.ponder;
+  BeginPonderSearch(engineState, go.ponder);
   if (search.stopRequested) {  // "stop" came before the search began: answer with the first move found
     plan = {0, 0};
-    search.holdBestMove = search.pondering = false;
+    search.holdBestMove = false;
+    EndPonderSearch(engineState);
   }
   SearchGo(result, LessElapsed(plan, WaitedSince(search.receivedAt)));
-  search.pondering = false;
+  EndPonderSearch(engineState);
   if (search.holdBestMove && !search.stopRequested && !engineState.searchAborted) {
     search.awaitingStop = true;
     search.held = result;
@@ -163,8 +164,8 @@ Verdict EndSearch() {
 Verdict PonderHit(const CommandRecord& hit) {
   UciSession& u = uciSession;
   UciSearch& search = u.search;
-  if (!search.pondering) return Verdict::kContinue;
-  search.pondering = false;
+  if (!PonderingUnhit(engineState)) return Verdict::kContinue;
+  engineState.ponderHit = true;
   search.go.ponder = false;
   search.holdBestMove = search.go.infinite;
   const SearchDeadlines plan = LessElapsed(PlanUciTime(search.go, u.root.SideToMove, u.moveOverheadMs),

@@ -21,7 +21,6 @@ struct UciSearch {
   GoArguments go;
   int receivedAt = -1;        // when the "go" (or a "ponderhit" before the search began) was queued, ms
   bool pending = false;       // waits for the next pass
-  bool pondering = false;     // a "go ponder" before its "ponderhit"
   bool holdBestMove = false;  // the answer waits for "stop" (or "ponderhit")
   bool stopRequested = false;
   bool awaitingStop = false;  // the search ended by itself; its answer waits for "stop"

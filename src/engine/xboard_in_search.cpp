@@ -25,7 +25,7 @@ namespace {
 Verdict MoveNow() {
   EngineState& s = engineState;
   s.engineActive = true;
-  if ((s.pondering && !s.ponderHit) || HasRootLine(thinker)) return Verdict::kWrapUp;
+  if (PonderingUnhit(s) || HasRootLine(thinker)) return Verdict::kWrapUp;
   thinker.allocatedTime = 0;
   return Verdict::kContinue;
 }
@@ -52,7 +52,7 @@ Verdict PonderHit(const CommandRecord& move) {
 
 Verdict PonderCheck(const CommandRecord& record) {
   const EngineState& s = engineState;
-  if (!s.pondering || s.ponderHit) return Verdict::kAbort;
+  if (!PonderingUnhit(s)) return Verdict::kAbort;
   if (MoveMatchesRecord(thinker.ponderMove, record.moveFrom, record.moveTo, record.movePromotion)) return PonderHit(record);
   LogLine("Engine", "Oops - ponder move WRONG!");
   return Verdict::kAbort;
@@ -82,7 +82,7 @@ Verdict XboardVerdict(const CommandRecord& record) {
     case CommandId::kBook: AnnounceBookAnswer(); return Verdict::kContinue;
     case CommandId::kHard: s.ponderEnabled = true; return Verdict::kContinue;
     case CommandId::kEasy:
-      if (s.pondering && !s.ponderHit) return Verdict::kAbort;
+      if (PonderingUnhit(s)) return Verdict::kAbort;
       s.ponderEnabled = false;
       return Verdict::kContinue;
     default: return Verdict::kAbort;

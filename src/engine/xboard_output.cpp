@@ -36,7 +36,7 @@ std::string AnnounceHint(Move move) {
 
 void AnnounceThinking(const Thinker& t) {
   const EngineState& s = engineState;
-  const Move predicted = s.pondering && !s.ponderHit ? t.ponderMove : kNoMove;
+  const Move predicted = PonderingUnhit(s) ? t.ponderMove : kNoMove;
   char text[kThinkingLineSize];
   const std::string_view line(text, FormatThinkingLine(t, predicted, text));
   ConsoleWrite(std::string(line) + "\n");
