@@ -63,10 +63,6 @@ bool KeywordAtStart(std::string_view text, std::string_view keyword) {
   return text.find(keyword) == 0;
 }
 
-bool IsFileLetter(char c) { return c >= 'a' && c <= 'h'; }
-
-bool IsRankDigit(char c) { return c >= '1' && c <= '8'; }
-
 int PieceFromLetter(std::string_view text) {
   if (text.size() != 1) return -1;
   constexpr std::string_view kLetters = "pnbrqk";

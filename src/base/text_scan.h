@@ -27,8 +27,6 @@ std::string LowerCase(std::string_view text);
 // True when the keyword's first occurrence in the text is at position 0.
 bool KeywordAtStart(std::string_view text, std::string_view keyword);
 
-bool IsFileLetter(char c);
-bool IsRankDigit(char c);
 // "p" 0, "n" 1, "b" 2, "r" 3, "q" 4, "k" 5 for a one-character text; else -1.
 int PieceFromLetter(std::string_view text);
 // (file letter - 'a') + 8 * ('8' - rank digit) on the first two characters:

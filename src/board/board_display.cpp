@@ -3,6 +3,7 @@
 #include <string>
 
 #include "board/geometry.h"
+#include "board/notation.h"
 #include "board/position.h"
 #include "base/console.h"
 #include "base/debug_log.h"
@@ -18,12 +19,12 @@ void Position::PrintBoard() const {
     if (colour == kNoColour) {
       ConsoleWrite(" .");
     } else if ((colour == kWhite || colour == kBlack) && code >= 0 && code < kEmpty) {
-      const char letter = static_cast<char>(kPieceLetters[code] + (colour == kBlack ? 32 : 0));
+      const char letter = colour == kBlack ? LowerPieceLetter(code) : PieceLetter(code);
       ConsoleWrite(std::string{' ', letter});
     } else {
       faulty = true;
     }
-    if ((s + 1) % 8 == 0 && s != 63) ConsoleWrite(std::string{'\n', static_cast<char>('0' + 7 - s / 8)});
+    if ((s + 1) % 8 == 0 && s != 63) ConsoleWrite(std::string{'\n', RankDigit(RowOf(s) + 1)});
   }
   ConsoleWrite("\n\n  a b c d e f g h\n\n");
   if (faulty) LogLine("****", "Bug seen in PrintBoard");

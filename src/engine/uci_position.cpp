@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/fen.h"
+#include "board/notation.h"
 #include "board/position.h"
 #include "book/opening_book.h"
 #include "engine/engine_output.h"

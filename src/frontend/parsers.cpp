@@ -8,6 +8,7 @@
 
 #include "frontend/command_queue.h"
 #include "base/text_scan.h"
+#include "board/notation.h"
 
 namespace morvi {
 

@@ -13,6 +13,7 @@
 #include "frontend/command.h"
 #include "frontend/command_queue.h"
 #include "base/text_scan.h"
+#include "board/notation.h"
 
 namespace morvi {
 namespace {
