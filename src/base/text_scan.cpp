@@ -63,22 +63,6 @@ bool KeywordAtStart(std::string_view text, std::string_view keyword) {
   return text.find(keyword) == 0;
 }
 
-bool IsFileLetter(char c) { return c >= 'a' && c <= 'h'; }
-
-bool IsRankDigit(char c) { return c >= '1' && c <= '8'; }
-
-int PieceFromLetter(std::string_view text) {
-  if (text.size() != 1) return -1;
-  constexpr std::string_view kLetters = "pnbrqk";
-  size_t at = kLetters.find(text[0]);
-  return at == std::string_view::npos ? -1 : static_cast<int>(at);
-}
-
-int SquareFromText(std::string_view text) {
-  if (text.size() < 2) return -1;
-  return (text[0] - 'a') + 8 * ('8' - text[1]);
-}
-
 int ClampToInt(long long value) {
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;

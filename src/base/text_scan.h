@@ -1,7 +1,7 @@
 // Small text operations the command parsers are built from: character-set
-// skips and runs, left-trim, keyword-at-start, the square and piece
-// conversions, and the "%d" / "%d:%d" number scans. The scans clamp numbers
-// that do not fit in 32 bits instead of overflowing.
+// skips and runs, left-trim, lower case, keyword-at-start, and the "%d" /
+// "%d:%d" number scans. The scans clamp numbers that do not fit in 32 bits
+// instead of overflowing.
 #pragma once
 
 #include <string>
@@ -11,8 +11,6 @@ namespace morvi {
 
 inline constexpr std::string_view kDigits = "0123456789";
 inline constexpr std::string_view kClockChars = "0123456789:";
-inline constexpr std::string_view kFileLetters = "abcdefgh";
-inline constexpr std::string_view kRankDigits = "12345678";
 inline constexpr std::string_view kResultChars = "012-/*";
 inline constexpr std::string_view kCastleSigns = "+-";
 
@@ -26,15 +24,6 @@ std::string LeftTrim(std::string_view text);
 std::string LowerCase(std::string_view text);
 // True when the keyword's first occurrence in the text is at position 0.
 bool KeywordAtStart(std::string_view text, std::string_view keyword);
-
-bool IsFileLetter(char c);
-bool IsRankDigit(char c);
-// "p" 0, "n" 1, "b" 2, "r" 3, "q" 4, "k" 5 for a one-character text; else -1.
-int PieceFromLetter(std::string_view text);
-// (file letter - 'a') + 8 * ('8' - rank digit) on the first two characters:
-// a8 is 0, h8 is 7, a1 is 56, h1 is 63. Any two characters give a number by the
-// same formula; a text shorter than two characters gives -1.
-int SquareFromText(std::string_view text);
 
 // Clamps a wide value to the signed 32-bit range.
 int ClampToInt(long long value);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "board/geometry.h"
+#include "board/notation.h"
 #include "board/position.h"
 #include "base/debug_log.h"
 
@@ -17,12 +18,13 @@ std::string Position::BoardDiagram() const {
     if (colour == kNoColour) {
       text += " .";
     } else if ((colour == kWhite || colour == kBlack) && code >= 0 && code < kEmpty) {
+      const char letter = colour == kBlack ? LowerPieceLetter(code) : PieceLetter(code);
       text += ' ';
-      text += static_cast<char>(kPieceLetters[code] + (colour == kBlack ? 32 : 0));
+      text += letter;
     } else {
       faulty = true;
     }
-    if ((s + 1) % 8 == 0 && s != 63) text += std::string{'\n', static_cast<char>('0' + 7 - s / 8)};
+    if ((s + 1) % 8 == 0 && s != 63) text += std::string{'\n', RankDigit(RowOf(s) + 1)};
   }
   text += "\n\n  a b c d e f g h\n\n";
   if (faulty) LogLine("****", "Bug seen in PrintBoard");

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "board/geometry.h"
+#include "board/notation.h"
 
 namespace morvi {
 namespace {
@@ -18,18 +19,6 @@ struct FenBoard {
   int piece[64];
   int colour[64];
 };
-
-int PieceFromLetter(char c) {
-  switch (std::toupper(static_cast<unsigned char>(c))) {
-    case 'P': return kPawn;
-    case 'N': return kKnight;
-    case 'B': return kBishop;
-    case 'R': return kRook;
-    case 'Q': return kQueen;
-    case 'K': return kKing;
-    default: return -1;
-  }
-}
 
 // Splits off the next blank-separated field; empty when none is left.
 std::string_view NextField(std::string_view& text) {
@@ -63,7 +52,7 @@ bool ParsePlacement(std::string_view field, FenBoard& board) {
         board.colour[row * 8 + file] = kNoColour;
       }
     } else {
-      const int code = PieceFromLetter(c);
+      const int code = PieceFromLetter(c, LetterCase::kEither);
       if (code < 0 || file > 7) return false;
       const int colour = std::isupper(static_cast<unsigned char>(c)) ? kWhite : kBlack;
       if (code == kPawn && (row == 0 || row == 7)) return false;
@@ -97,8 +86,9 @@ bool ParseSquare(std::string_view field, int& square) {
     square = -1;
     return true;
   }
-  if (field.size() != 2 || field[0] < 'a' || field[0] > 'h' || field[1] < '1' || field[1] > '8') return false;
-  square = (8 - (field[1] - '0')) * 8 + (field[0] - 'a');
+  const int named = SquareFromName(field);
+  if (named < 0) return false;
+  square = named;
   return true;
 }
 

@@ -77,8 +77,6 @@ constexpr int InitialPieceAr[32] = {
     60, 59, 57, 62, 58, 61, 56, 63, 48, 49, 50, 51, 52, 53, 54, 55,  //
     4,  3,  1,  6,  2,  5,  0,  7,  8,  9,  10, 11, 12, 13, 14, 15};
 
-constexpr const char* kPieceLetters = "PNBRQK";
-
 constexpr int FileOf(int square) { return square & 7; }
 constexpr int RowOf(int square) { return square >> 3; }
 

@@ -1,12 +1,10 @@
 // Move generation: every pseudo-legal move of the side to move (or only its
 // captures and promotions), with the ordering score of each, appended to a
-// move list; the sort by score; the coordinate text of a move.
+// move list; the sort by score.
 //
 // The move list is the shared move stack of kMoveStackSize entries: no entry
 // is ever written at or past that index, so a full stack drops moves rather
 // than overrunning.
-#include <cstdio>
-
 #include "board/attack_test.h"
 #include "board/geometry.h"
 #include "board/position.h"
@@ -227,23 +225,6 @@ void SortMoves(MoveEntry* list, int first, int last) {
     if (first < j) SortMoves(list, first, j);
     first = i;
   }
-}
-
-void MoveTextTo(Move move, char* out) {
-  // Squares are taken modulo 64 so that any move word gives four characters.
-  const int from = MoveFromByte(move) & 63;
-  const int to = (static_cast<int>(move >> 8) & 0xff) & 63;
-  out[0] = static_cast<char>('a' + FileOf(from));
-  out[1] = static_cast<char>('0' + 8 - RowOf(from));
-  out[2] = static_cast<char>('a' + FileOf(to));
-  out[3] = static_cast<char>('0' + 8 - RowOf(to));
-  out[4] = '\0';
-}
-
-std::string MoveText(Move move) {
-  char text[5];
-  MoveTextTo(move, text);
-  return std::string(text, 4);
 }
 
 }  // namespace morvi

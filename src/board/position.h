@@ -4,9 +4,8 @@
 // working arrays. Squares run 0 (a8) .. 63 (h1); 64 is the off-board square.
 #pragma once
 
-#include <string>
-
 #include "board/move.h"
+#include "board/notation.h"  // the move and square text, for every user of the position
 #include "eval/eval_block.h"
 
 namespace morvi {
@@ -121,14 +120,5 @@ extern Position position;
 
 // Orders entries first..last (inclusive) by score, highest first.
 void SortMoves(MoveEntry* list, int first, int last);
-
-// Coordinate text "%c%d%c%d" of a move, e.g. "e2e4"; no promotion letter.
-std::string MoveText(Move move);
-// The same into a caller's buffer of at least 5 chars (no allocation).
-void MoveTextTo(Move move, char* out);
-// The move as a game move is written to the opponent: the coordinates, then
-// for an under-promotion its piece letter in lower case ("e7e8n"); a queen
-// promotion gets its "q" only when queenLetter is set ("e7e8" or "e7e8q").
-std::string GameMoveText(Move move, bool queenLetter = false);
 
 }  // namespace morvi

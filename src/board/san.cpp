@@ -5,10 +5,10 @@
 // board: the destination and the piece already say what is taken.
 #include "board/san.h"
 
-#include <cctype>
 #include <vector>
 
 #include "board/geometry.h"
+#include "board/notation.h"
 
 namespace morvi {
 namespace {
@@ -23,28 +23,14 @@ struct SanPattern {
   int promotion = kNoPromotion;
 };
 
-bool IsFileLetter(char c) { return c >= 'a' && c <= 'h'; }
-bool IsRankDigit(char c) { return c >= '1' && c <= '8'; }
-int RowOfRank(char c) { return 8 - (c - '0'); }
-
-// The square of a two-letter name such as "e4", or -1.
-int SquareNamed(std::string_view name) {
-  if (name.size() != 2 || !IsFileLetter(name[0]) || !IsRankDigit(name[1])) return -1;
-  return RowOfRank(name[1]) * 8 + (name[0] - 'a');
-}
-
-// The piece code of an upper-case piece letter (the pawn has none), or -1.
+// The piece code of an upper-case piece letter, or -1: in algebraic notation
+// the pawn has no letter, so "P" names nothing.
 int PieceOfLetter(char c) {
-  for (int piece = kKnight; piece <= kKing; ++piece) {
-    if (kPieceLetters[piece] == c) return piece;
-  }
-  return -1;
+  const int piece = PieceFromLetter(c, LetterCase::kUpper);
+  return piece == kPawn ? -1 : piece;
 }
 
-int PromotionLetter(char c) {
-  const int piece = PieceOfLetter(c);
-  return piece == kKing ? -1 : piece;
-}
+int PromotionLetter(char c) { return PromotionFromLetter(c, LetterCase::kUpper); }
 
 // The promotion piece a move carries, kNoPromotion when it promotes nothing.
 int PromotionOf(Move move) {
@@ -78,7 +64,7 @@ bool ReadTail(std::string_view& text, SanPattern& pattern) {
     if (text.ends_with('=')) text.remove_suffix(1);
   }
   if (text.size() < 2) return false;
-  pattern.to = SquareNamed(text.substr(text.size() - 2));
+  pattern.to = SquareFromName(text.substr(text.size() - 2));
   text.remove_suffix(2);
   return pattern.to >= 0;
 }
@@ -93,11 +79,11 @@ bool ReadHead(std::string_view text, SanPattern& pattern, bool& capture) {
   capture = text.ends_with('x') || text.ends_with(':');
   if (capture) text.remove_suffix(1);
   if (!text.empty() && IsFileLetter(text.front())) {
-    pattern.fromFile = text.front() - 'a';
+    pattern.fromFile = FileOfLetter(text.front());
     text.remove_prefix(1);
   }
   if (!text.empty() && IsRankDigit(text.front())) {
-    pattern.fromRow = RowOfRank(text.front());
+    pattern.fromRow = RowOfDigit(text.front());
     text.remove_prefix(1);
   }
   return text.empty();
@@ -149,16 +135,14 @@ ReadMove PickLegal(Position& pos, Fits fits) {
   return {count == 0 ? MoveReading::kNone : MoveReading::kAmbiguous, 0};
 }
 
-bool HasCoordinateForm(std::string_view text) {
-  if (text.size() != 4 && text.size() != 5) return false;
-  if (SquareNamed(text.substr(0, 2)) < 0 || SquareNamed(text.substr(2, 2)) < 0) return false;
-  return text.size() == 4 || std::string_view("nbrqNBRQ").find(text[4]) != std::string_view::npos;
+// Coordinates take the promotion letter in either case.
+bool ReadCoordinateForm(std::string_view text, CoordinateMove& read) {
+  return ParseCoordinateMove(text, LetterCase::kEither, read);
 }
 
-// The piece a coordinate text promotes to: its fifth letter, else the queen.
-int CoordinatePromotion(std::string_view text) {
-  if (text.size() < 5) return kQueen;
-  return PromotionLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(text[4]))));
+bool HasCoordinateForm(std::string_view text) {
+  CoordinateMove read;
+  return ReadCoordinateForm(text, read);
 }
 
 }  // namespace
@@ -170,15 +154,14 @@ ReadMove ReadSan(Position& pos, std::string_view text) {
 }
 
 ReadMove ReadCoordinates(Position& pos, std::string_view text) {
-  text = StripAnnotations(text);
-  if (!HasCoordinateForm(text)) return {};
-  const int from = SquareNamed(text.substr(0, 2));
-  const int to = SquareNamed(text.substr(2, 2));
-  const int wanted = CoordinatePromotion(text);
+  CoordinateMove read;
+  if (!ReadCoordinateForm(StripAnnotations(text), read)) return {};
+  // Without its letter a promotion is the queen's.
+  const int wanted = read.promotion < 0 ? kQueen : read.promotion;
   return PickLegal(pos, [&](Move move) {
-    if (MoveFrom(move) != from || MoveTo(move) != to) return false;
+    if (MoveFrom(move) != read.from || MoveTo(move) != read.to) return false;
     const int promotion = PromotionOf(move);
-    return promotion == kNoPromotion ? text.size() == 4 : promotion == wanted;
+    return promotion == kNoPromotion ? read.promotion < 0 : promotion == wanted;
   });
 }
 

@@ -6,6 +6,7 @@
 
 #include "book/opening_book.h"
 #include "base/debug_log.h"
+#include "board/notation.h"
 
 namespace morvi {
 namespace {
@@ -52,8 +53,9 @@ bool BookProbe(int& fromSquare, int& toSquare) {
   }
   book.currentLine = candidate;
   const std::size_t n = book.gameText.size();
-  fromSquare = BookSquareFromText(candidate[n], candidate[n + 1]);
-  toSquare = BookSquareFromText(candidate[n + 2], candidate[n + 3]);
+  // The line is not checked: whatever four characters follow give two numbers.
+  fromSquare = UncheckedSquare(candidate[n], candidate[n + 1]);
+  toSquare = UncheckedSquare(candidate[n + 2], candidate[n + 3]);
   LogLine("Book", "Staying in book");
   return true;
 }

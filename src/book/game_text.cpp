@@ -2,13 +2,16 @@
 // four characters per move, appended and dropped by the game archive.
 #include "book/opening_book.h"
 
+#include "board/notation.h"
+
 namespace morvi {
 
+// The squares are read as signed bytes and written by the square rule for any
+// number, so that every move word takes four characters.
 void BookAppendMove(Move move) {
-  const int from = MoveFrom(move);
-  const int to = MoveTo(move);
-  const char text[4] = {static_cast<char>('a' + (from & 7)), static_cast<char>('0' + 8 - (from >> 3)),
-                        static_cast<char>('a' + (to & 7)), static_cast<char>('0' + 8 - (to >> 3))};
+  char text[4];
+  WriteSquare(MoveFrom(move), text);
+  WriteSquare(MoveTo(move), text + 2);
   openingBook.gameText.append(text, 4);
 }
 

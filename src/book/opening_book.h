@@ -48,10 +48,4 @@ int BookTargetLine(int lineCount);
 // (its line end counted) and begins with exactly gameText.
 bool BookLineFits(const std::string& line, const std::string& gameText);
 
-// Square number of a file letter and a rank digit (a8 = 0, h1 = 63); any two
-// characters give a number, which is no square for text that names none.
-constexpr int BookSquareFromText(char fileLetter, char rankDigit) {
-  return (fileLetter - 'a') + 8 * ('8' - rankDigit);
-}
-
 }  // namespace morvi

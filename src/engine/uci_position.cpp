@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/fen.h"
+#include "board/notation.h"
 #include "board/position.h"
 #include "book/opening_book.h"
 #include "engine/uci_output.h"
@@ -17,24 +18,6 @@
 
 namespace morvi {
 namespace {
-
-// The squares and promotion of a coordinate move ("e2e4", "e7e8q"); false
-// when the text is not one.
-bool ReadCoordinates(const std::string& text, int& from, int& to, int& promotion) {
-  if (text.size() != 4 && text.size() != 5) return false;
-  const std::string lower = LowerCase(text);
-  if (!IsFileLetter(lower[0]) || !IsRankDigit(lower[1]) || !IsFileLetter(lower[2]) || !IsRankDigit(lower[3])) {
-    return false;
-  }
-  from = SquareFromText(lower);
-  to = SquareFromText(std::string_view(lower).substr(2));
-  promotion = -1;
-  if (lower.size() == 5) {
-    promotion = PieceFromLetter(lower.substr(4, 1));
-    if (promotion < 1 || promotion > 4) return false;
-  }
-  return true;
-}
 
 bool PlayMove(const std::string& text) {
   const Move move = UciLegalMove(text);
@@ -79,9 +62,9 @@ bool SetBase(const CommandRecord& r) {
 }  // namespace
 
 Move UciLegalMove(const std::string& text) {
-  int from = 0, to = 0, promotion = -1;
-  if (!ReadCoordinates(text, from, to, promotion)) return 0;
-  const Move move = FindGeneratedMove(from, to, promotion);
+  CoordinateMove read;  // UCI moves are taken in either case: "E2E4", "e7e8Q"
+  if (!ParseCoordinateMove(LowerCase(text), LetterCase::kLower, read)) return 0;
+  const Move move = FindGeneratedMove(read.from, read.to, read.promotion);
   UndoRecord undo;
   if (move == 0 || position.MakeMove(move, undo) == 0) return 0;
   position.UnmakeMove(move, undo);

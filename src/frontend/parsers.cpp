@@ -8,6 +8,7 @@
 
 #include "engine/command_queue.h"
 #include "base/text_scan.h"
+#include "board/notation.h"
 
 namespace morvi {
 
@@ -149,7 +150,7 @@ bool ParseEnPassant(std::string text) {
     return false;
   }
   auto record = NewRecord(CommandId::kEditEp);
-  record->square = SquareFromText(rest);
+  record->square = SquareFromName(rest);
   PostCommand(std::move(record));
   return true;
 }
@@ -161,29 +162,22 @@ bool ParsePlacement(std::string text) {
     record->id = CommandId::kEditEmpty;
     record->piece = 'x';
   } else {
-    record->piece = PieceFromLetter(text.substr(0, 1));
+    record->piece = PieceFromLetter(text[0], LetterCase::kLower);
     if (record->piece == -1) return false;
   }
-  if (!IsFileLetter(text[1]) || !IsRankDigit(text[2])) return false;
-  record->square = SquareFromText(std::string_view(text).substr(1));
+  record->square = SquareFromName(std::string_view(text).substr(1));
+  if (record->square < 0) return false;
   PostCommand(std::move(record));
   return true;
 }
 
 bool ParseMove(CommandId id, std::string text) {
-  if (text.size() != 4 && text.size() != 5) return false;
-  if (!IsFileLetter(text[0]) || !IsRankDigit(text[1]) || !IsFileLetter(text[2]) ||
-      !IsRankDigit(text[3])) {
-    return false;
-  }
+  CoordinateMove move;
+  if (!ParseCoordinateMove(text, LetterCase::kLower, move)) return false;
   auto record = NewRecord(id);
-  record->movePromotion = -1;
-  if (text.size() == 5) {
-    record->movePromotion = PieceFromLetter(text.substr(4, 1));
-    if (record->movePromotion < 1 || record->movePromotion > 4) return false;
-  }
-  record->moveFrom = SquareFromText(text);
-  record->moveTo = SquareFromText(std::string_view(text).substr(2));
+  record->moveFrom = move.from;
+  record->moveTo = move.to;
+  record->movePromotion = move.promotion;
   PostCommand(std::move(record));
   return true;
 }

@@ -13,6 +13,7 @@
 #include "engine/command.h"
 #include "engine/command_queue.h"
 #include "base/text_scan.h"
+#include "board/notation.h"
 
 namespace morvi {
 namespace {
@@ -102,12 +103,9 @@ void Position(const std::vector<std::string_view>& tokens) {
   PostCommand(std::move(record));
 }
 
-// A token of the form of a coordinate move ("e2e4", "e7e8q").
-bool LooksLikeMove(std::string_view token) {
-  if (token.size() != 4 && token.size() != 5) return false;
-  const std::string lower = LowerCase(token);
-  return IsFileLetter(lower[0]) && IsRankDigit(lower[1]) && IsFileLetter(lower[2]) && IsRankDigit(lower[3]);
-}
+// A token of the form of a coordinate move ("e2e4", "e7e8q") in either case;
+// a fifth character is taken as it is (the engine thread checks the move).
+bool LooksLikeMove(std::string_view token) { return HasCoordinateSquares(LowerCase(token)); }
 
 void Go(const std::vector<std::string_view>& tokens) {
   auto record = std::make_unique<CommandRecord>();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "board/notation.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
 
@@ -15,11 +16,12 @@ namespace {
 // "%c%d%c%d " of a move, squares read as signed bytes.
 std::size_t AppendMove(char* out, std::size_t room, Move move) {
   if (room <= 1) return 0;
-  int from = MoveFrom(move);
-  int to = MoveTo(move);
-  int n = std::snprintf(out, room, "%c%d%c%d ", 'a' + (from & 7), 8 - (from >> 3), 'a' + (to & 7),
-                        8 - (to >> 3));
-  return n < 0 ? 0 : std::min(static_cast<std::size_t>(n), room - 1);
+  std::size_t n = SignedMoveTextTo(move, out, room);
+  if (n + 1 < room) {
+    out[n++] = ' ';
+    out[n] = '\0';
+  }
+  return n;
 }
 
 // Step 2 of the change test: a new length counts as a change (and is taken

@@ -1,5 +1,5 @@
-// Number scans with the "%d" and "%d:%d" rules, clamping, and the square and
-// piece conversions.
+// Number scans with the "%d" and "%d:%d" rules, clamping, and the character
+// runs, trims and keyword test.
 #include "base/text_scan.h"
 
 #include <gtest/gtest.h>
@@ -59,23 +59,6 @@ TEST(TextScan, CharacterSetOperations) {
   EXPECT_EQ(LowerCase("QuIt 1-0"), "quit 1-0");
   EXPECT_TRUE(KeywordAtStart("time 5", "time"));
   EXPECT_FALSE(KeywordAtStart("xtime 5", "time"));
-}
-
-TEST(TextScan, SquaresAndPieces) {
-  EXPECT_EQ(SquareFromText("a8"), 0);
-  EXPECT_EQ(SquareFromText("h8"), 7);
-  EXPECT_EQ(SquareFromText("a1"), 56);
-  EXPECT_EQ(SquareFromText("h1"), 63);
-  EXPECT_EQ(SquareFromText("e2e4"), 52);
-  EXPECT_EQ(SquareFromText("i9"), 8 - 8);  // unchecked text follows the same formula
-  const char* letters = "pnbrqk";
-  for (int piece = 0; piece < 6; ++piece) {
-    EXPECT_EQ(PieceFromLetter(std::string(1, letters[piece])), piece);
-  }
-  EXPECT_EQ(PieceFromLetter("x"), -1);
-  EXPECT_EQ(PieceFromLetter("P"), -1);
-  EXPECT_EQ(PieceFromLetter("pp"), -1);
-  EXPECT_EQ(PieceFromLetter(""), -1);
 }
 
 }  // namespace

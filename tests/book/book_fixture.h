@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "board/notation.h"
 #include "book/opening_book.h"
 #include "base/config.h"
 #include "base/debug_log.h"
@@ -93,7 +94,7 @@ class BookTest : public ::testing::Test {
 
 // Text of a move from the four-character notation, for BookAppendMove.
 inline Move BookMove(const char* text) {
-  return MakeMoveWord(BookSquareFromText(text[0], text[1]), BookSquareFromText(text[2], text[3]),
+  return MakeMoveWord(UncheckedSquare(text[0], text[1]), UncheckedSquare(text[2], text[3]),
                       kNoPromotion, 0);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "board/notation.h"
 #include "board/position.h"
 #include "book/opening_book.h"
 #include "base/config.h"
@@ -31,8 +32,8 @@ std::vector<std::string> ShippedBookLines() {
 
 // Plays the four-character move if the position has it; false otherwise.
 bool PlayBookMove(const std::string& text) {
-  const int from = BookSquareFromText(text[0], text[1]);
-  const int to = BookSquareFromText(text[2], text[3]);
+  const int from = UncheckedSquare(text[0], text[1]);
+  const int to = UncheckedSquare(text[2], text[3]);
   MoveEntry list[kMaxMovesPerPosition];
   int end = 0;
   position.GenerateMoves(list, &end);
@@ -98,8 +99,8 @@ TEST(ShippedBook, ProbedMovesAreLegalUntilTheGameLeavesTheBook) {
       const std::string text = openingBook.currentLine.substr(openingBook.gameText.size(), 4);
       ASSERT_TRUE(PlayBookMove(text)) << "seed " << seed << ": " << openingBook.gameText << " + " << text;
       // PlayBookMove made it; record it in the game as the archive does.
-      ASSERT_EQ(BookSquareFromText(text[0], text[1]), from);
-      ASSERT_EQ(BookSquareFromText(text[2], text[3]), to);
+      ASSERT_EQ(UncheckedSquare(text[0], text[1]), from);
+      ASSERT_EQ(UncheckedSquare(text[2], text[3]), to);
       openingBook.gameText += text;
       ++plies;
     }

@@ -7,6 +7,7 @@
 
 #include "bench_commands.h"
 #include "board/fen.h"
+#include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
 #include "base/clock.h"
@@ -67,9 +68,9 @@ int Divide(int argc, char** argv) {
     if (!position.MakeMove(move, undo)) continue;
     const std::uint64_t nodes = morvi::Perft(position, depth - 1, list, end);
     position.UnmakeMove(move, undo);
-    char text[5];
+    char text[kMoveTextSize];
     MoveTextTo(move, text);
-    const char promotion = (MoveFlags(move) & kPromotion) ? "pnbrqk"[MovePromotion(move) % 6] : ' ';
+    const char promotion = (MoveFlags(move) & kPromotion) ? LowerPieceLetter(MovePromotion(move) % 6) : ' ';
     std::printf("%s%c %llu\n", text, promotion, static_cast<unsigned long long>(nodes));
     total += nodes;
     ++legal;
