@@ -21,6 +21,9 @@ struct OpeningBook {
 // The one book of the engine thread.
 extern OpeningBook openingBook;
 
+// The book as the program starts it: its file closed, no line, no game text.
+void ResetOpeningBook();
+
 void BookLoad();
 bool BookProbe(int& fromSquare, int& toSquare);
 void BookAppendMove(Move move);

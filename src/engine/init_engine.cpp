@@ -87,8 +87,7 @@ void ResetEngineThread() {
   thinker.host = &engineHost;
   evalStats = EvalStats{};
   engineState = EngineState{};
-  if (openingBook.file != nullptr) std::fclose(openingBook.file);
-  openingBook = OpeningBook{};
+  ResetOpeningBook();
   xboardSession = XboardSession{};
   uciSession = UciSession{};
 }

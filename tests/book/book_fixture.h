@@ -43,10 +43,7 @@ class BookTest : public ::testing::Test {
     std::filesystem::remove_all(dir_, ignored);
   }
 
-  static void ResetBook() {
-    if (openingBook.file != nullptr) std::fclose(openingBook.file);
-    openingBook = OpeningBook{};
-  }
+  static void ResetBook() { ResetOpeningBook(); }
 
   // Writes a book file with exactly these bytes and points the book at it.
   std::string UseBook(const std::string& bytes, const std::string& name = "test.book") {

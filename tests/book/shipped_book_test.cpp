@@ -107,8 +107,7 @@ TEST(ShippedBook, ProbedMovesAreLegalUntilTheGameLeavesTheBook) {
     EXPECT_FALSE(openingBook.inBook) << "seed " << seed;
     EXPECT_GE(plies, 6) << "seed " << seed;
   }
-  if (openingBook.file != nullptr) std::fclose(openingBook.file);
-  openingBook = OpeningBook{};
+  ResetOpeningBook();
   config.bookPath = savedPath;
   position.NewGame();
 }
