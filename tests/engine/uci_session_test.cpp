@@ -255,7 +255,7 @@ TEST_F(UciSessionTest, StopOrPonderHitBeforeTheSearchBegins) {
 UciSearch Running(const GoArguments& go) {
   UciSearch search;
   search.go = go;
-  search.pondering = go.ponder;
+  BeginPonderSearch(engineState, go.ponder);
   search.holdBestMove = go.infinite || go.ponder;
   return search;
 }
@@ -291,7 +291,7 @@ TEST_F(UciSessionTest, VerdictsOnCommandsDuringASearch) {
   search = Running(GoArgs().Clocks(60000, 60000).Ponder());
   ManualClock::now = 700;
   EXPECT_EQ(VerdictOn(Cmd(CommandId::kPonderhit)), Verdict::kContinue);
-  EXPECT_FALSE(search.pondering || search.go.ponder || search.holdBestMove);
+  EXPECT_FALSE(PonderingUnhit(engineState) || search.go.ponder || search.holdBestMove);
   EXPECT_EQ(thinker.softDeadline.at, 700 + 1199);
   EXPECT_EQ(thinker.hardDeadline.at, 700 + 3998);
   // A second one, or one for "go ponder infinite", changes no deadline.
@@ -301,7 +301,7 @@ TEST_F(UciSessionTest, VerdictsOnCommandsDuringASearch) {
   SetDeadlines(thinker, {}, 0);
   search = Running(GoArgs().Infinite().Ponder());
   EXPECT_EQ(VerdictOn(Cmd(CommandId::kPonderhit)), Verdict::kContinue);
-  EXPECT_TRUE(!search.pondering && search.holdBestMove);
+  EXPECT_TRUE(!PonderingUnhit(engineState) && search.holdBestMove);
   EXPECT_FALSE(thinker.softDeadline.set || thinker.hardDeadline.set);
 
   // Anything else ends the search and stays queued for after it.
