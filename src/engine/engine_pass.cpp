@@ -33,7 +33,7 @@ void StartPass() {
 
 // The evaluations that refresh the stage material before a search.
 void RefreshEvaluation() {
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
+  for (EvalLevel level : kEvalLevels) EvaluateForStage(position, level);
 }
 
 void Analyse() {

@@ -43,17 +43,17 @@ class Sum {
 
 }  // namespace
 
-int Evaluate(Position& pos, int level) {
+int Evaluate(Position& pos, EvalLevel level) {
   EvaluateTerms(pos, level);
   EvalBlock& e = pos.eval;
   SetMaterialWords(e);
 
   Sum s;
-  if (level == kEvalComplete) {
+  if (level == EvalLevel::kComplete) {
     s.AddPair(e.kingAttack, config.KingAttackFactorS);
     s.Add(HotSpots(pos), config.HotSpotFactorS);
   }
-  if (level == kEvalComplete || level == kEvalMedium) {
+  if (level == EvalLevel::kComplete || level == EvalLevel::kMedium) {
     s.AddPair(e.pawnPosition, config.PosPawnFactorS);
     s.AddPair(e.rookPosition, config.PosRookFactorS);
     s.AddPair(e.kingPosition, config.PosKingFactorS);
@@ -77,7 +77,7 @@ int Evaluate(Position& pos, int level) {
   return pos.SideToMove == kBlack ? WrapNeg(score) : score;
 }
 
-void EvaluateForStage(Position& pos, int level) {
+void EvaluateForStage(Position& pos, EvalLevel level) {
   EvaluateTerms(pos, level);
   SetMaterialWords(pos.eval);
   if (engineState.randomEnabled) Random15();

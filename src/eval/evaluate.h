@@ -11,10 +11,9 @@
 
 namespace morvi {
 
-// Levels of detail.
-constexpr int kEvalComplete = 0;
-constexpr int kEvalMedium = 1;
-constexpr int kEvalFast = 2;
+// Levels of detail, most detailed first; a level shows as its number (0-2).
+enum class EvalLevel { kComplete, kMedium, kFast };
+constexpr EvalLevel kEvalLevels[] = {EvalLevel::kComplete, EvalLevel::kMedium, EvalLevel::kFast};
 
 // Counters of one search pass, zeroed by the engine controller.
 // 64-bit: an analysis may run for hours.
@@ -28,17 +27,17 @@ struct EvalStats {
 extern EvalStats evalStats;
 
 // Static score of pos for the side to move (positive: the side to move stands
-// better); level 0 Complete, 1 Medium, 2 Fast.
-int Evaluate(Position& pos, int level);
+// better).
+int Evaluate(Position& pos, EvalLevel level);
 
 // Fills pos.eval (and, at Complete and Medium, the pawn-structure arrays; at
 // Complete also AttackCount) and counts one computation of that level.
-void EvaluateTerms(Position& pos, int level);
+void EvaluateTerms(Position& pos, EvalLevel level);
 
 // The pre-search refresh: the terms, the material words, the random draw when
 // the random term is on and the count, with the score thrown away. It leaves
 // the stage material that DecideGameStage reads.
-void EvaluateForStage(Position& pos, int level);
+void EvaluateForStage(Position& pos, EvalLevel level);
 
 // The terms the driver computes itself, each White minus Black.
 int HotSpots(const Position& pos);     // reads AttackCount: Complete level only

@@ -32,7 +32,7 @@ void SetDeadlines(Thinker& t, const SearchDeadlines& d, int from) {
 }
 
 void ResetThinker() {
-  thinker.lastScore = Evaluate(position, kEvalComplete);
+  thinker.lastScore = Evaluate(position, EvalLevel::kComplete);
   thinker.stop = false;
   ClearLines(thinker);
   thinker.positionMap.bucketCount = 1;

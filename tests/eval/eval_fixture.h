@@ -37,7 +37,7 @@ class EvalTest : public ::testing::Test {
   }
 
   // EvaluateTerms at level, returning the block.
-  const EvalBlock& Terms(const std::string& fen, int level, int stage = 0) {
+  const EvalBlock& Terms(const std::string& fen, EvalLevel level, int stage = 0) {
     EvaluateTerms(Load(fen, stage), level);
     return position.eval;
   }

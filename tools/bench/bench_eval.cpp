@@ -42,9 +42,9 @@ bool Load(const char* fen) {
 // What the engine does before a search: a refresh at each level, then the
 // game-stage rule.
 void PrepareAsBeforeSearch() {
-  EvaluateForStage(position, kEvalComplete);
-  EvaluateForStage(position, kEvalMedium);
-  EvaluateForStage(position, kEvalFast);
+  EvaluateForStage(position, EvalLevel::kComplete);
+  EvaluateForStage(position, EvalLevel::kMedium);
+  EvaluateForStage(position, EvalLevel::kFast);
   position.GameStage = DecideGameStage(position);
 }
 
@@ -52,9 +52,9 @@ int EvalLine(const char* fen) {
   if (!Load(fen)) return 1;
   engineState.randomEnabled = false;
   PrepareAsBeforeSearch();
-  const int complete = Evaluate(position, kEvalComplete);
-  const int medium = Evaluate(position, kEvalMedium);
-  const int fast = Evaluate(position, kEvalFast);
+  const int complete = Evaluate(position, EvalLevel::kComplete);
+  const int medium = Evaluate(position, EvalLevel::kMedium);
+  const int fast = Evaluate(position, EvalLevel::kFast);
   std::printf("eval %d %d %d %d\n", position.GameStage, complete, medium, fast);
   return 0;
 }
@@ -71,7 +71,7 @@ int Speed(const char* const* fens, int count) {
     PrepareAsBeforeSearch();
     for (int level = 0; level < 3; ++level) {
       const long long start = ClockMs();
-      for (int n = 0; n < kRounds; ++n) sink += static_cast<unsigned>(Evaluate(position, level));
+      for (int n = 0; n < kRounds; ++n) sink += static_cast<unsigned>(Evaluate(position, kEvalLevels[level]));
       millis[level] += ClockMs() - start;
     }
     evaluations += kRounds;

@@ -67,7 +67,7 @@ int Search(int argc, char** argv) {
   engineState.randomEnabled = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
+  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
 

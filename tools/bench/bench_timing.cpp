@@ -52,7 +52,7 @@ int TimedSearch(const char* fen, int limit) {
   engineState.pondering = engineState.ponderHit = engineState.searchAborted = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
+  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
   thinker.heartbeatMask = kPollMaskCap;
