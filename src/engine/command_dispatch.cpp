@@ -17,6 +17,7 @@
 #include "engine/time_allocation.h"
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
+#include "eval/evaluate.h"
 #include "base/console.h"
 #include "base/text_scan.h"
 #include "search/thinker.h"
@@ -134,8 +135,8 @@ bool SettingCommand(const CommandRecord& r, std::string& log) {
   EngineState& s = engineState;
   switch (r.id) {
     case CMD_RANDOM:
-      s.randomEnabled = !s.randomEnabled;
-      log = Format("Random set to %d", s.randomEnabled ? 1 : 0);
+      evalSettings.randomTerm = !evalSettings.randomTerm;
+      log = Format("Random set to %d", evalSettings.randomTerm ? 1 : 0);
       return true;
     case CMD_FORCE: s.engineActive = false; log = "Force set"; return true;
     case CMD_LEVEL: log = Level(r); return true;

@@ -13,6 +13,7 @@
 #include "engine/time_allocation.h"
 #include "engine/uci_session.h"
 #include "engine/user_move.h"
+#include "eval/evaluate.h"
 #include "base/debug_log.h"
 #include "base/text_scan.h"
 #include "base/clock.h"
@@ -70,7 +71,7 @@ int HandleCommandInSearch(CommandRecord& record) {
   if (uciSession.active) return HandleUciInSearch(record);
   switch (record.id) {
     case CMD_DISPLAY: position.PrintBoard(); return kVerdictContinue;
-    case CMD_RANDOM: s.randomEnabled = !s.randomEnabled; return kVerdictContinue;
+    case CMD_RANDOM: evalSettings.randomTerm = !evalSettings.randomTerm; return kVerdictContinue;
     case CMD_TIME: s.ownTime = record.clockValue; return kVerdictContinue;
     case CMD_OTIM: s.opponentTime = record.clockValue; return kVerdictContinue;
     case CMD_MOVE_NOW: return MoveNow();

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-#include "engine/engine_state.h"
 #include "eval/eval_arith.h"
 #include "base/config.h"
 #include "base/random.h"
@@ -15,6 +14,7 @@
 namespace morvi {
 
 EvalStats evalStats;
+EvalSettings evalSettings;
 
 namespace {
 
@@ -63,7 +63,7 @@ int Evaluate(Position& pos, EvalLevel level) {
     s.AddPair(e.development, config.DevFactorS);
   }
   s.Add(e.soloQueen, config.SoloQueenFactorS);
-  if (engineState.randomEnabled) s.Add(RandomTerm(), config.RandomFactorS);
+  if (evalSettings.randomTerm) s.Add(RandomTerm(), config.RandomFactorS);
   s.AddPair(e.bishopPosition, config.PosBishopFactorS);
   s.AddPair(e.knightPosition, config.PosKnightFactorS);
   s.AddPair(e.rookPair, config.RookPairFactorS);
@@ -80,7 +80,7 @@ int Evaluate(Position& pos, EvalLevel level) {
 void EvaluateForStage(Position& pos, EvalLevel level) {
   EvaluateTerms(pos, level);
   SetMaterialWords(pos.eval);
-  if (engineState.randomEnabled) Random15();
+  if (evalSettings.randomTerm) Random15();
   ++evalStats.evaluations;
 }
 

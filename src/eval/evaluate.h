@@ -26,6 +26,14 @@ struct EvalStats {
 
 extern EvalStats evalStats;
 
+// The evaluation's settings, changed by the engine's commands. Engine thread
+// only; a new game leaves them as they are.
+struct EvalSettings {
+  bool randomTerm = false;  // a random term of -64..63 in every evaluation
+};
+
+extern EvalSettings evalSettings;
+
 // Static score of pos for the side to move (positive: the side to move stands
 // better).
 int Evaluate(Position& pos, EvalLevel level);

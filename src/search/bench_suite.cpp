@@ -58,7 +58,7 @@ bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outco
 
 BenchOutcome SearchSetPosition(int budget, int depth) {
   Position& pos = position;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   engineState.postEnabled = false;
   engineState.pondering = false;
   engineState.ponderHit = false;

@@ -9,6 +9,7 @@
 
 #include "engine/pondering.h"
 #include "engine/user_move.h"
+#include "eval/evaluate.h"
 #include "engine_test_support.h"
 
 namespace morvi {
@@ -70,6 +71,20 @@ TEST_F(InSearch, VerdictTable) {
     EXPECT_TRUE(log.Records().empty()) << id;
     EXPECT_TRUE(state() == before && Snapshot() == game) << id;
   }
+}
+
+// "random" switches the evaluation's random term, during a search silently
+// and between searches with its log line.
+TEST_F(InSearch, RandomSwitchesTheEvaluationSetting) {
+  std::string console;
+  EXPECT_EQ(Verdict(Cmd(CMD_RANDOM), &console), kVerdictContinue);
+  EXPECT_EQ(console, "");
+  EXPECT_TRUE(evalSettings.randomTerm);
+  EXPECT_EQ(Execute(Cmd(CMD_RANDOM)).log, "Random set to 0");
+  EXPECT_FALSE(evalSettings.randomTerm);
+  Verdict(Cmd(CMD_RANDOM));
+  Verdict(Cmd(CMD_RANDOM));
+  EXPECT_EQ(Execute(Cmd(CMD_RANDOM)).log, "Random set to 1");
 }
 
 TEST_F(InSearch, MoveNowDrawAndEasyDependOnTheSearch) {

@@ -91,7 +91,7 @@ TEST_F(DriverTest, WeightsScaleTheirTerms) {
 }
 
 TEST_F(DriverTest, RandomTermDrawsOnceAndStaysInRange) {
-  engineState.randomEnabled = true;
+  evalSettings.randomTerm = true;
   for (unsigned seed : {1u, 12345u, 777u, 4242u}) {
     SeedRandom(seed);
     const int r = Random15();
@@ -109,14 +109,16 @@ TEST_F(DriverTest, RandomTermDrawsOnceAndStaysInRange) {
   SeedRandom(99);
   EvaluateForStage(Load(kStart), EvalLevel::kFast);
   EXPECT_EQ(Random15(), second);
-  // With the term off nothing is drawn.
-  engineState.randomEnabled = false;
+  // With the term off nothing is drawn, and the seed changes nothing.
+  evalSettings.randomTerm = false;
   SeedRandom(99);
   const int first = Random15();
   SeedRandom(99);
-  Evaluate(Load(kStart), EvalLevel::kComplete);
+  const int score = Evaluate(Load(kStart), EvalLevel::kComplete);
   EvaluateForStage(position, EvalLevel::kMedium);
   EXPECT_EQ(Random15(), first);
+  SeedRandom(12345);
+  EXPECT_EQ(Evaluate(Load(kStart), EvalLevel::kComplete), score);
 }
 
 TEST_F(DriverTest, CountersPerLevel) {

@@ -77,7 +77,7 @@ inline void ResetSearchState() {
   engineState.pondering = false;
   engineState.ponderHit = false;
   engineState.searchAborted = false;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   DrainQueue();
   moveStack.listStart[0] = moveStack.listEnd[0] = 0;
 }

@@ -9,7 +9,6 @@
 #include "bench_commands.h"
 #include "board/fen.h"
 #include "board/position.h"
-#include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
 #include "base/clock.h"
@@ -50,7 +49,7 @@ void PrepareAsBeforeSearch() {
 
 int EvalLine(const char* fen) {
   if (!Load(fen)) return 1;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   PrepareAsBeforeSearch();
   const int complete = Evaluate(position, EvalLevel::kComplete);
   const int medium = Evaluate(position, EvalLevel::kMedium);
@@ -62,7 +61,7 @@ int EvalLine(const char* fen) {
 int Speed(const char* const* fens, int count) {
   constexpr int kRounds = 200000;
   constexpr const char* kNames[3] = {"complete", "medium", "fast"};
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   long long millis[3] = {0, 0, 0};
   long long evaluations = 0;
   unsigned sink = 0;  // wraps freely

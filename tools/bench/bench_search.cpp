@@ -64,7 +64,7 @@ int Search(int argc, char** argv) {
     return 1;
   }
   engineState.postEnabled = true;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
   for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);

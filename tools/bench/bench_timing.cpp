@@ -47,7 +47,7 @@ int TimedSearch(const char* fen, int limit) {
   Position& pos = position;
   pos.NewGame();
   if (!LoadFen(pos, fen)) return -1;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   engineState.postEnabled = false;
   engineState.pondering = engineState.ponderHit = engineState.searchAborted = false;
   ResetSearchCounters();

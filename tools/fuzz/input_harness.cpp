@@ -18,6 +18,7 @@
 #include "engine/engine_state.h"
 #include "engine/init_engine.h"
 #include "engine/uci_session.h"
+#include "eval/evaluate.h"
 #include "frontend/command_queue.h"
 #include "base/config.h"
 #include "frontend/line_reader.h"
@@ -155,6 +156,7 @@ void ResetEngine(const HarnessOptions& options) {
   if (openingBook.file != nullptr) std::fclose(openingBook.file);
   openingBook = OpeningBook{};
   engineState = EngineState{};
+  evalSettings = EvalSettings{};
   uciSession = UciSession{};
   thinker = Thinker{};
   thinker.clock = ReadHarnessClock;
