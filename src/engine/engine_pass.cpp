@@ -31,11 +31,6 @@ void StartPass() {
   engineState.passStart = thinker.clock();
 }
 
-// The evaluations that refresh the stage material before a search.
-void RefreshEvaluation() {
-  for (EvalLevel level : kEvalLevels) EvaluateForStage(position, level);
-}
-
 void Analyse() {
   EngineState& s = engineState;
   s.engineColour = position.SideToMove;
@@ -44,7 +39,7 @@ void Analyse() {
     AnnounceUnplayable();
     return;
   }
-  RefreshEvaluation();
+  RefreshBeforeSearch(position);
   SearchResult result;
   Think(result, kOpenEndedLimit);
   // A search stopped for a command (a refused move, "force") is taken up
@@ -68,7 +63,7 @@ void PlayOwnMove() {
     s.engineActive = false;
     return;
   }
-  RefreshEvaluation();
+  RefreshBeforeSearch(position);
   SearchResult result;
   if (!BookMove(result)) SearchOwnMove(result);
   if (s.searchAborted) {
@@ -92,7 +87,7 @@ bool Ponder() {
     s.pondering = false;
     return false;
   }
-  RefreshEvaluation();
+  RefreshBeforeSearch(position);
   SearchResult result;
   Think(result, kOpenEndedLimit);
   if (s.ponderHit) {

@@ -121,7 +121,7 @@ void RunGo() {
     Answer(result);
     return;
   }
-  for (EvalLevel level : kEvalLevels) EvaluateForStage(position, level);
+  RefreshBeforeSearch(position);
   const bool restricted = SetRootFilter(go.searchMoves);
   const bool timed = go.moveTime >= 0 || HasClock(go, position.SideToMove);
   if (u.ownBook && timed && !go.ponder && !go.infinite && !restricted && BookMove(result)) {

@@ -84,4 +84,8 @@ void EvaluateForStage(Position& pos, EvalLevel level) {
   ++evalStats.evaluations;
 }
 
+void RefreshBeforeSearch(Position& pos) {
+  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
+}
+
 }  // namespace morvi

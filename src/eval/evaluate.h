@@ -42,10 +42,17 @@ int Evaluate(Position& pos, EvalLevel level);
 // Complete also AttackCount) and counts one computation of that level.
 void EvaluateTerms(Position& pos, EvalLevel level);
 
-// The pre-search refresh: the terms, the material words, the random draw when
-// the random term is on and the count, with the score thrown away. It leaves
-// the stage material that DecideGameStage reads.
+// One pass of the pre-search refresh: the terms, the material words, the
+// random draw when the random term is on and the count, with the score thrown
+// away. It leaves the stage material that DecideGameStage reads.
 void EvaluateForStage(Position& pos, EvalLevel level);
+
+// What the engine does before every search: EvaluateForStage at Complete,
+// Medium and Fast, in that order. It leaves the stage material that
+// DecideGameStage reads, the attack counts of the Complete pass and the pawn
+// structure of the Medium pass, and counts three evaluations (three draws
+// when the random term is on).
+void RefreshBeforeSearch(Position& pos);
 
 // The terms the driver computes itself, each White minus Black.
 int HotSpots(const Position& pos);     // reads AttackCount: Complete level only

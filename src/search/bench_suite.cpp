@@ -66,7 +66,7 @@ BenchOutcome SearchSetPosition(int budget, int depth) {
   ResetSearchCounters();
   evalStats = EvalStats{};
   thinker.clock = ClockMs;
-  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   // The first window is centred on the static value at this position's own
   // stage, never on anything an earlier position left behind.
   pos.GameStage = DecideGameStage(pos);

@@ -135,6 +135,26 @@ TEST_F(DriverTest, CountersPerLevel) {
   EXPECT_EQ(evalStats.fast, 2);
 }
 
+TEST_F(DriverTest, RefreshBeforeSearchRunsEachLevelOnce) {
+  // Black without its queen, White's d-pawn on d3.
+  Position& pos = Load("rnb1kbnr/pppppppp/8/8/8/3P4/PPP1PPPP/RNBQKBNR w KQkq - 0 1");
+  evalSettings.randomTerm = true;
+  SeedRandom(7);
+  for (int i = 0; i < 3; ++i) Random15();
+  const int fourth = Random15();
+  SeedRandom(7);
+  RefreshBeforeSearch(pos);
+  EXPECT_EQ(Random15(), fourth);  // one draw per level
+  EXPECT_EQ(evalStats.evaluations, 3);
+  EXPECT_TRUE(evalStats.complete == 1 && evalStats.medium == 1 && evalStats.fast == 1);
+  EXPECT_EQ(pos.eval.stageMaterial[kBlack], 22528);
+  // Left for the search: the attack counts (e4 and c4 by the d3 pawn alone)
+  // and the pawn structure (the d-file's White pawn on row 5).
+  EXPECT_EQ(pos.AttackCount[kWhite][36], 1);
+  EXPECT_EQ(pos.AttackCount[kWhite][34], 1);
+  EXPECT_EQ(pos.WhiteRearRow[3 + 1], 5);
+}
+
 TEST_F(DriverTest, RefreshSetsTheMaterialWords) {
   // Black without its queen: pieces 22528, pawns 8192.
   Position& pos = Load("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");

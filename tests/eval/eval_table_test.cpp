@@ -62,7 +62,7 @@ constexpr EvalCase kCases[] = {
 // What morvi-bench eval does: a refresh at each level, the game-stage rule,
 // then the three scores with the random term off.
 std::string EvalLine(Position& pos) {
-  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   pos.GameStage = DecideGameStage(pos);
   const int complete = Evaluate(pos, EvalLevel::kComplete);
   const int medium = Evaluate(pos, EvalLevel::kMedium);

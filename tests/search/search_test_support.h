@@ -90,7 +90,7 @@ constexpr int Sq(const char* text) { return (text[0] - 'a') + 8 * ('8' - text[1]
 inline bool LoadForSearch(const char* fen) {
   position.NewGame();
   if (!LoadFen(position, fen)) return false;
-  for (EvalLevel level : kEvalLevels) EvaluateForStage(position, level);
+  RefreshBeforeSearch(position);
   position.GameStage = DecideGameStage(position);
   for (auto& row : position.History) {
     for (int& entry : row) entry = 0;

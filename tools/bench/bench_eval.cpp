@@ -41,9 +41,7 @@ bool Load(const char* fen) {
 // What the engine does before a search: a refresh at each level, then the
 // game-stage rule.
 void PrepareAsBeforeSearch() {
-  EvaluateForStage(position, EvalLevel::kComplete);
-  EvaluateForStage(position, EvalLevel::kMedium);
-  EvaluateForStage(position, EvalLevel::kFast);
+  RefreshBeforeSearch(position);
   position.GameStage = DecideGameStage(position);
 }
 

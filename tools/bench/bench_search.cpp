@@ -67,7 +67,7 @@ int Search(int argc, char** argv) {
   evalSettings.randomTerm = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
-  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
 

@@ -52,7 +52,7 @@ int TimedSearch(const char* fen, int limit) {
   engineState.pondering = engineState.ponderHit = engineState.searchAborted = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
-  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
   thinker.heartbeatMask = kPollMaskCap;
