@@ -35,7 +35,9 @@ void CountRay(Position& pos, int colour, int from, int direction, int through) {
   }
 }
 
-void CountTargets(Position& pos, int colour, const signed char* targets, int count) {
+// The target row is taken as an array of eight so that the loop's bound is
+// known and it can be unrolled.
+void CountTargets(Position& pos, int colour, const signed char (&targets)[8], int count) {
   int* counts = pos.AttackCount[colour];
   for (int n = 0; n < count; ++n) ++counts[targets[n]];
 }
