@@ -1,6 +1,7 @@
 // The static evaluation: the driver that weights and sums the terms of the
 // evaluation block, the term computation at its three levels of detail, the
-// three terms the driver computes directly, and the evaluation counters.
+// three terms the driver computes directly, the refresh before a search, and
+// the evaluation's counters and settings.
 // Every weight is a shift count from the configuration; all arithmetic is
 // signed 32-bit with wrap-around.
 #pragma once
