@@ -6,43 +6,12 @@
 // its list entry there, and a captured entry (square 64) stands nowhere.
 #pragma once
 
-#include "board/geometry.h"
 #include "board/position.h"
+#include "board/rays.h"
 
 namespace morvi {
 
 namespace attack_detail {
-
-// For each square: the squares along each of the eight lines out of it
-// (diagonals first, then ranks and files), nearest first; and the squares a
-// knight could attack it from. Built from the mailbox steps.
-struct AttackTables {
-  signed char ray[64][8][8] = {};
-  signed char rayLength[64][8] = {};
-  signed char knight[64][8] = {};
-  signed char knightCount[64] = {};
-};
-
-constexpr AttackTables BuildAttackTables() {
-  AttackTables t;
-  constexpr int lines[8] = {-11, -9, 9, 11, -10, -1, 1, 10};
-  for (int s = 0; s < 64; ++s) {
-    for (int d = 0; d < 8; ++d) {
-      int m = Mailbox64[s] + lines[d];
-      while (Mailbox[m] >= 0) {
-        t.ray[s][d][t.rayLength[s][d]++] = static_cast<signed char>(Mailbox[m]);
-        m += lines[d];
-      }
-    }
-    for (int i = 0; i < 8; ++i) {
-      const int n = Mailbox[Mailbox64[s] + PieceOffsets[kKnight][i]];
-      if (n >= 0) t.knight[s][t.knightCount[s]++] = static_cast<signed char>(n);
-    }
-  }
-  return t;
-}
-
-inline constexpr AttackTables kAttackTables = BuildAttackTables();
 
 // For each pair of squares: the line (0-7) out of the first that passes the
 // second, or -1 when none does.
@@ -55,7 +24,7 @@ constexpr LineIndexTable BuildLineIndex() {
   for (int s = 0; s < 64; ++s) {
     for (int to = 0; to < 64; ++to) t.line[s][to] = -1;
     for (int d = 0; d < 8; ++d) {
-      for (int i = 0; i < kAttackTables.rayLength[s][d]; ++i) t.line[s][kAttackTables.ray[s][d][i]] = static_cast<signed char>(d);
+      for (int i = 0; i < kSquareRays.rayLength[s][d]; ++i) t.line[s][kSquareRays.ray[s][d][i]] = static_cast<signed char>(d);
     }
   }
   return t;
@@ -75,8 +44,8 @@ inline constexpr LineIndexTable kLineIndex = BuildLineIndex();
 // a slider of that line's kind or a queen at any distance; next to the
 // target also a king, or a pawn when the line is one it captures along.
 [[gnu::always_inline]] inline bool LineAttacker(const Position& pos, int target, int d, int slider, bool pawnLine, int by) {
-  const signed char* line = kAttackTables.ray[target][d];
-  const int length = kAttackTables.rayLength[target][d];
+  const signed char* line = kSquareRays.ray[target][d];
+  const int length = kSquareRays.rayLength[target][d];
   if (length == 0) return false;
   int sq = line[0];
   int colour = pos.SquareColour[sq];
@@ -120,7 +89,7 @@ inline bool AttackerOnLine(const Position& pos, int target, int d, int by) {
   for (int d = 4; d < 8; ++d) {
     if (LineAttacker(pos, target, d, kRook, false, by)) return true;
   }
-  return StepAttacker(pos, kAttackTables.knight[target], kAttackTables.knightCount[target], kKnight, by);
+  return StepAttacker(pos, kSquareRays.knight[target], kSquareRays.knightCount[target], kKnight, by);
 }
 
 inline int KingSquare(const Position& pos, int colour) {

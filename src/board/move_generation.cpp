@@ -8,11 +8,10 @@
 #include "board/attack_test.h"
 #include "board/geometry.h"
 #include "board/position.h"
+#include "board/rays.h"
 
 namespace morvi {
 namespace {
-
-using attack_detail::kAttackTables;
 
 constexpr int kCaptureBase = 1000000;
 
@@ -124,8 +123,8 @@ inline void LineMoves(const Position& pos, int s, int side, MoveEntry* list, int
   constexpr int reachLimit = Slides[code] ? 7 : 1;
   for (int i = 0; i < OffsetCount[code]; ++i) {
     const int line = kLineOrder[code][i];
-    const signed char* ray = kAttackTables.ray[s][line];
-    const int length = kAttackTables.rayLength[s][line];
+    const signed char* ray = kSquareRays.ray[s][line];
+    const int length = kSquareRays.rayLength[s][line];
     const int reach = length < reachLimit ? length : reachLimit;
     for (int k = 0; k < reach; ++k) {
       if (!Reach<quiet>(pos, s, ray[k], code, enemy, list, n)) break;
@@ -136,8 +135,8 @@ inline void LineMoves(const Position& pos, int s, int side, MoveEntry* list, int
 template <bool quiet>
 inline void KnightMoves(const Position& pos, int s, int side, MoveEntry* list, int& n) {
   const int enemy = side ^ 1;
-  const signed char* targets = kAttackTables.knight[s];
-  for (int k = 0; k < kAttackTables.knightCount[s]; ++k) Reach<quiet>(pos, s, targets[k], kKnight, enemy, list, n);
+  const signed char* targets = kSquareRays.knight[s];
+  for (int k = 0; k < kSquareRays.knightCount[s]; ++k) Reach<quiet>(pos, s, targets[k], kKnight, enemy, list, n);
 }
 
 // Castling by piece codes and castling bits only; the attack tests belong to

@@ -31,11 +31,6 @@ void StartPass() {
   engineState.passStart = thinker.clock();
 }
 
-// The evaluations that refresh the stage material before a search.
-void RefreshEvaluation() {
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
-}
-
 void Analyse() {
   EngineState& s = engineState;
   s.engineColour = position.SideToMove;
@@ -44,7 +39,7 @@ void Analyse() {
     ActiveSession().WriteUnplayable();
     return;
   }
-  RefreshEvaluation();
+  RefreshBeforeSearch(position);
   SearchResult result;
   Think(result, kOpenEndedLimit);
   // A search stopped for a command (a refused move, "force") is taken up
@@ -68,7 +63,7 @@ void PlayOwnMove() {
     s.engineActive = false;
     return;
   }
-  RefreshEvaluation();
+  RefreshBeforeSearch(position);
   SearchResult result;
   if (!BookMove(result)) SearchOwnMove(result);
   if (s.searchAborted) {
@@ -91,7 +86,7 @@ bool Ponder() {
     EndPonderSearch(s);
     return false;
   }
-  RefreshEvaluation();
+  RefreshBeforeSearch(position);
   SearchResult result;
   Think(result, kOpenEndedLimit);
   if (s.ponderHit) {

@@ -14,7 +14,6 @@ struct EngineState {
   bool engineActive = false;    // the engine moves when it is its turn
   bool ponderEnabled = false;
   bool postEnabled = false;     // thinking output
-  bool randomEnabled = false;   // random term of the evaluation
   bool analysisMode = false;
   bool analysisDone = false;
   bool editMode = false;
@@ -52,8 +51,7 @@ inline void EndPonderSearch(EngineState& s) { s.pondering = s.ponderHit = false;
 
 // The state of a new game: the engine plays Black, moves, ponders and posts;
 // clocks, level and the opponent's name cleared, ratings 1000, move number 1.
-// randomEnabled, analysisMode, editColour, searchAborted and passStart keep
-// their values.
+// analysisMode, editColour, searchAborted and passStart keep their values.
 void ResetEngineState(EngineState& state);
 
 }  // namespace morvi

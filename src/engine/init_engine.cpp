@@ -40,7 +40,7 @@ bool CalibrationPass(int (*clock)(), int start, int& count, int& raw) {
     UndoRecord undo;
     const Move move = ms.entries[i].move;
     if (position.MakeMove(move, undo) == 0) continue;
-    Evaluate(position, i < kCompleteEntries ? kEvalComplete : kEvalFast);
+    Evaluate(position, i < kCompleteEntries ? EvalLevel::kComplete : EvalLevel::kFast);
     ++count;
     position.UnmakeMove(move, undo);
     if (count % kCalibrationStep == 0 && (clock() - start) / 10 >= kCalibrationCentiseconds) {
@@ -86,6 +86,7 @@ void ResetEngineThread() {
   ClearSearchState();
   thinker.host = &engineHost;
   evalStats = EvalStats{};
+  evalSettings = EvalSettings{};
   engineState = EngineState{};
   ResetOpeningBook();
   xboardSession = XboardSession{};

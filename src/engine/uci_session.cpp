@@ -123,7 +123,7 @@ void RunGo() {
     Answer(result);
     return;
   }
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
+  RefreshBeforeSearch(position);
   const bool restricted = SetRootFilter(go.searchMoves);
   const bool timed = go.moveTime >= 0 || HasClock(go, position.SideToMove);
   if (u.ownBook && timed && !go.ponder && !go.infinite && !restricted && BookMove(result)) {

@@ -124,8 +124,8 @@ bool SettingCommand(const CommandRecord& r, std::string& log) {
   EngineState& s = engineState;
   switch (r.id) {
     case CommandId::kRandom:
-      s.randomEnabled = !s.randomEnabled;
-      log = Format("Random set to %d", s.randomEnabled ? 1 : 0);
+      evalSettings.randomTerm = !evalSettings.randomTerm;
+      log = Format("Random set to %d", evalSettings.randomTerm ? 1 : 0);
       return true;
     case CommandId::kForce: s.engineActive = false; log = "Force set"; return true;
     case CommandId::kLevel: log = Level(r); return true;

@@ -13,6 +13,7 @@
 #include "engine/user_move.h"
 #include "engine/xboard_output.h"
 #include "engine/xboard_session.h"
+#include "eval/evaluate.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
 
@@ -64,7 +65,7 @@ Verdict XboardVerdict(const CommandRecord& record) {
   EngineState& s = engineState;
   switch (record.id) {
     case CommandId::kDisplay: AnnounceBoard(position.BoardDiagram()); return Verdict::kContinue;
-    case CommandId::kRandom: s.randomEnabled = !s.randomEnabled; return Verdict::kContinue;
+    case CommandId::kRandom: evalSettings.randomTerm = !evalSettings.randomTerm; return Verdict::kContinue;
     case CommandId::kTime: s.ownTime = record.clockValue; return Verdict::kContinue;
     case CommandId::kOtim: s.opponentTime = record.clockValue; return Verdict::kContinue;
     case CommandId::kMoveNow: return MoveNow();

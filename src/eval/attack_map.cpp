@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "board/rays.h"
 #include "eval/eval_internal.h"
-#include "eval/eval_tables.h"
 #include "eval/evaluate.h"
 
 namespace morvi {
 
 namespace evalterms {
-
-using namespace evaltables;
 
 namespace {
 
@@ -27,8 +25,8 @@ constexpr int kQueenStraightThrough = Bit(kQueen) | Bit(kRook);
 
 void CountRay(Position& pos, int colour, int from, int direction, int through) {
   int* counts = pos.AttackCount[colour];
-  const int length = kRays.length[from][direction];
-  const std::uint8_t* ray = kRays.square[from][direction];
+  const int length = kSquareRays.rayLength[from][direction];
+  const signed char* ray = kSquareRays.ray[from][direction];
   for (int n = 0; n < length; ++n) {
     const int s = ray[n];
     ++counts[s];
@@ -37,9 +35,11 @@ void CountRay(Position& pos, int colour, int from, int direction, int through) {
   }
 }
 
-void CountTargets(Position& pos, int colour, int from, const Targets& targets) {
+// The target row is taken as an array of eight so that the loop's bound is
+// known and it can be unrolled.
+void CountTargets(Position& pos, int colour, const signed char (&targets)[8], int count) {
   int* counts = pos.AttackCount[colour];
-  for (int n = 0; n < targets.count[from]; ++n) ++counts[targets.square[from][n]];
+  for (int n = 0; n < count; ++n) ++counts[targets[n]];
 }
 
 void CountPawn(Position& pos, int colour, int s) {
@@ -65,17 +65,17 @@ void CountPawn(Position& pos, int colour, int s) {
     return;
   }
   switch (code) {
-    case kKnight: CountTargets(pos, colour, s, kKnightTargets); break;
-    case kKing: CountTargets(pos, colour, s, kKingTargets); break;
+    case kKnight: CountTargets(pos, colour, kSquareRays.knight[s], kSquareRays.knightCount[s]); break;
+    case kKing: CountTargets(pos, colour, kSquareRays.king[s], kSquareRays.kingCount[s]); break;
     case kBishop:
-      for (int d = 0; d < kDiagonalDirections; ++d) CountRay(pos, colour, s, d, kBishopThrough);
+      for (int d = 0; d < kDiagonalLines; ++d) CountRay(pos, colour, s, d, kBishopThrough);
       break;
     case kRook:
-      for (int d = kDiagonalDirections; d < 8; ++d) CountRay(pos, colour, s, d, kRookThrough);
+      for (int d = kDiagonalLines; d < 8; ++d) CountRay(pos, colour, s, d, kRookThrough);
       break;
     case kQueen:
-      for (int d = 0; d < kDiagonalDirections; ++d) CountRay(pos, colour, s, d, kQueenDiagonalThrough);
-      for (int d = kDiagonalDirections; d < 8; ++d) CountRay(pos, colour, s, d, kQueenStraightThrough);
+      for (int d = 0; d < kDiagonalLines; ++d) CountRay(pos, colour, s, d, kQueenDiagonalThrough);
+      for (int d = kDiagonalLines; d < 8; ++d) CountRay(pos, colour, s, d, kQueenStraightThrough);
       break;
     default: break;  // a captured entry (square 64)
   }
@@ -94,10 +94,10 @@ int KingAttack(const Position& pos, int colour) {
   if (king >= 64) return 0;
   const int* own = pos.AttackCount[colour];
   const int* enemy = pos.AttackCount[colour ^ 1];
-  const int neighbours = kKingTargets.count[king];
+  const int neighbours = kSquareRays.kingCount[king];
   int sum = 0, blocked = 0;
   for (int n = 0; n < neighbours; ++n) {
-    const int s = kKingTargets.square[king][n];
+    const int s = kSquareRays.king[king][n];
     const int balance = own[s] - enemy[s];
     if (balance < 0) sum += 128 * balance;
     if (enemy[s] > 0 || pos.SquarePiece[s] != kEmpty) ++blocked;

@@ -1,12 +1,10 @@
 // The evaluation's constant tables: the piece-square tables (indexed by square
 // as White sees the board, Black reading the vertically mirrored square
-// through Flip), the passed-pawn bonus by row, and the board geometry the
-// attack counts walk (rays, knight and king targets), all built at compile
-// time.
+// through Flip) and the passed-pawn bonus by row, all built at compile time.
+// The rays and steps the attack counts walk are the board's (board/rays.h).
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 namespace morvi::evaltables {
 
@@ -85,55 +83,5 @@ constexpr std::array<int, 8> WhitePassedBonus = {0, 3 * 128 * 6, 3 * 128 * 5, 2 
                                                  2 * 128 * 3, 1 * 128 * 2, 1 * 128 * 1, 0};
 constexpr std::array<int, 8> BlackPassedBonus = {0, 1 * 128 * 1, 1 * 128 * 2, 2 * 128 * 3,
                                                  2 * 128 * 4, 3 * 128 * 5, 3 * 128 * 6, 0};
-
-// Geometry for the attack counts. Directions 0-3 are diagonal, 4-7 straight.
-constexpr int kDiagonalDirections = 4;
-constexpr int kRowStep[8] = {-1, -1, 1, 1, -1, 0, 0, 1};
-constexpr int kFileStep[8] = {-1, 1, -1, 1, 0, -1, 1, 0};
-
-struct Rays {
-  std::uint8_t length[64][8];
-  std::uint8_t square[64][8][7];
-};
-
-constexpr Rays kRays = [] {
-  Rays rays{};
-  for (int s = 0; s < 64; ++s) {
-    for (int d = 0; d < 8; ++d) {
-      int row = s / 8 + kRowStep[d], file = s % 8 + kFileStep[d], n = 0;
-      while (row >= 0 && row < 8 && file >= 0 && file < 8) {
-        rays.square[s][d][n++] = static_cast<std::uint8_t>(row * 8 + file);
-        row += kRowStep[d];
-        file += kFileStep[d];
-      }
-      rays.length[s][d] = static_cast<std::uint8_t>(n);
-    }
-  }
-  return rays;
-}();
-
-struct Targets {
-  std::uint8_t count[64];
-  std::uint8_t square[64][8];
-};
-
-constexpr Targets MakeTargets(const int (&rowStep)[8], const int (&fileStep)[8]) {
-  Targets targets{};
-  for (int s = 0; s < 64; ++s) {
-    int n = 0;
-    for (int d = 0; d < 8; ++d) {
-      const int row = s / 8 + rowStep[d], file = s % 8 + fileStep[d];
-      if (row >= 0 && row < 8 && file >= 0 && file < 8)
-        targets.square[s][n++] = static_cast<std::uint8_t>(row * 8 + file);
-    }
-    targets.count[s] = static_cast<std::uint8_t>(n);
-  }
-  return targets;
-}
-
-constexpr int kKnightRowStep[8] = {-2, -2, -1, -1, 1, 1, 2, 2};
-constexpr int kKnightFileStep[8] = {-1, 1, -2, 2, -2, 2, -1, 1};
-constexpr Targets kKnightTargets = MakeTargets(kKnightRowStep, kKnightFileStep);
-constexpr Targets kKingTargets = MakeTargets(kRowStep, kFileStep);
 
 }  // namespace morvi::evaltables

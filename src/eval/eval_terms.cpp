@@ -234,10 +234,10 @@ int BishopTrap(const Position& pos, int s, int colour) {
 
 using namespace evalterms;
 
-void EvaluateTerms(Position& pos, int level) {
+void EvaluateTerms(Position& pos, EvalLevel level) {
   EvalBlock& e = pos.eval;
-  const bool complete = level == kEvalComplete;
-  const bool detailed = complete || level == kEvalMedium;
+  const bool complete = level == EvalLevel::kComplete;
+  const bool detailed = complete || level == EvalLevel::kMedium;
 
   // Step 1: clear what this level fills.
   if (complete) e.kingAttack[kWhite] = e.kingAttack[kBlack] = 0;

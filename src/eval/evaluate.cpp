@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-#include "engine/engine_state.h"
 #include "eval/eval_arith.h"
 #include "base/config.h"
 #include "base/random.h"
@@ -15,6 +14,7 @@
 namespace morvi {
 
 EvalStats evalStats;
+EvalSettings evalSettings;
 
 namespace {
 
@@ -43,17 +43,17 @@ class Sum {
 
 }  // namespace
 
-int Evaluate(Position& pos, int level) {
+int Evaluate(Position& pos, EvalLevel level) {
   EvaluateTerms(pos, level);
   EvalBlock& e = pos.eval;
   SetMaterialWords(e);
 
   Sum s;
-  if (level == kEvalComplete) {
+  if (level == EvalLevel::kComplete) {
     s.AddPair(e.kingAttack, config.KingAttackFactorS);
     s.Add(HotSpots(pos), config.HotSpotFactorS);
   }
-  if (level == kEvalComplete || level == kEvalMedium) {
+  if (level == EvalLevel::kComplete || level == EvalLevel::kMedium) {
     s.AddPair(e.pawnPosition, config.PosPawnFactorS);
     s.AddPair(e.rookPosition, config.PosRookFactorS);
     s.AddPair(e.kingPosition, config.PosKingFactorS);
@@ -63,7 +63,7 @@ int Evaluate(Position& pos, int level) {
     s.AddPair(e.development, config.DevFactorS);
   }
   s.Add(e.soloQueen, config.SoloQueenFactorS);
-  if (engineState.randomEnabled) s.Add(RandomTerm(), config.RandomFactorS);
+  if (evalSettings.randomTerm) s.Add(RandomTerm(), config.RandomFactorS);
   s.AddPair(e.bishopPosition, config.PosBishopFactorS);
   s.AddPair(e.knightPosition, config.PosKnightFactorS);
   s.AddPair(e.rookPair, config.RookPairFactorS);
@@ -77,11 +77,15 @@ int Evaluate(Position& pos, int level) {
   return pos.SideToMove == kBlack ? WrapNeg(score) : score;
 }
 
-void EvaluateForStage(Position& pos, int level) {
+void EvaluateForStage(Position& pos, EvalLevel level) {
   EvaluateTerms(pos, level);
   SetMaterialWords(pos.eval);
-  if (engineState.randomEnabled) Random15();
+  if (evalSettings.randomTerm) Random15();
   ++evalStats.evaluations;
+}
+
+void RefreshBeforeSearch(Position& pos) {
+  for (EvalLevel level : kEvalLevels) EvaluateForStage(pos, level);
 }
 
 }  // namespace morvi

@@ -1,6 +1,7 @@
 // The static evaluation: the driver that weights and sums the terms of the
 // evaluation block, the term computation at its three levels of detail, the
-// three terms the driver computes directly, and the evaluation counters.
+// three terms the driver computes directly, the refresh before a search, and
+// the evaluation's counters and settings.
 // Every weight is a shift count from the configuration; all arithmetic is
 // signed 32-bit with wrap-around.
 #pragma once
@@ -11,10 +12,9 @@
 
 namespace morvi {
 
-// Levels of detail.
-constexpr int kEvalComplete = 0;
-constexpr int kEvalMedium = 1;
-constexpr int kEvalFast = 2;
+// Levels of detail, most detailed first; a level shows as its number (0-2).
+enum class EvalLevel { kComplete, kMedium, kFast };
+constexpr EvalLevel kEvalLevels[] = {EvalLevel::kComplete, EvalLevel::kMedium, EvalLevel::kFast};
 
 // Counters of one search pass, zeroed by the engine controller.
 // 64-bit: an analysis may run for hours.
@@ -27,18 +27,33 @@ struct EvalStats {
 
 extern EvalStats evalStats;
 
+// The evaluation's settings, changed by the engine's commands. Engine thread
+// only; a new game leaves them as they are.
+struct EvalSettings {
+  bool randomTerm = false;  // a random term of -64..63 in every evaluation
+};
+
+extern EvalSettings evalSettings;
+
 // Static score of pos for the side to move (positive: the side to move stands
-// better); level 0 Complete, 1 Medium, 2 Fast.
-int Evaluate(Position& pos, int level);
+// better).
+int Evaluate(Position& pos, EvalLevel level);
 
 // Fills pos.eval (and, at Complete and Medium, the pawn-structure arrays; at
 // Complete also AttackCount) and counts one computation of that level.
-void EvaluateTerms(Position& pos, int level);
+void EvaluateTerms(Position& pos, EvalLevel level);
 
-// The pre-search refresh: the terms, the material words, the random draw when
-// the random term is on and the count, with the score thrown away. It leaves
-// the stage material that DecideGameStage reads.
-void EvaluateForStage(Position& pos, int level);
+// One pass of the pre-search refresh: the terms, the material words, the
+// random draw when the random term is on and the count, with the score thrown
+// away. It leaves the stage material that DecideGameStage reads.
+void EvaluateForStage(Position& pos, EvalLevel level);
+
+// What the engine does before every search: EvaluateForStage at Complete,
+// Medium and Fast, in that order. It leaves the stage material that
+// DecideGameStage reads, the attack counts of the Complete pass and the pawn
+// structure of the Medium pass, and counts three evaluations (three draws
+// when the random term is on).
+void RefreshBeforeSearch(Position& pos);
 
 // The terms the driver computes itself, each White minus Black.
 int HotSpots(const Position& pos);     // reads AttackCount: Complete level only

@@ -3,7 +3,6 @@
 
 #include "board/fen.h"
 #include "board/position.h"
-#include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
 #include "search/think.h"
@@ -58,11 +57,11 @@ bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outco
 
 BenchOutcome SearchSetPosition(int budget, int depth) {
   Position& pos = position;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
   thinker.clock = ClockMs;
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   // The first window is centred on the static value at this position's own
   // stage, never on anything an earlier position left behind.
   pos.GameStage = DecideGameStage(pos);

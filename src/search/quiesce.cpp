@@ -14,7 +14,7 @@
 namespace morvi {
 namespace {
 
-int StandPatOnly(int level, int alpha, int beta) {
+int StandPatOnly(EvalLevel level, int alpha, int beta) {
   int e = Evaluate(position, level);
   if (e >= beta) return beta;
   if (e > alpha) alpha = e;
@@ -23,10 +23,10 @@ int StandPatOnly(int level, int alpha, int beta) {
 
 }  // namespace
 
-int EvalLevelFor(int remaining) {
-  if (remaining < config.FastEvalDepth) return kEvalFast;
-  if (remaining < config.MediumEvalDepth) return kEvalMedium;
-  return kEvalComplete;
+EvalLevel EvalLevelFor(int remaining) {
+  if (remaining < config.FastEvalDepth) return EvalLevel::kFast;
+  if (remaining < config.MediumEvalDepth) return EvalLevel::kMedium;
+  return EvalLevel::kComplete;
 }
 
 int Quiesce(int ply, int depth, int alpha, int beta) {
@@ -39,7 +39,7 @@ int Quiesce(int ply, int depth, int alpha, int beta) {
   if (t.stop) return 0;
 
   bool inCheck = pos.InCheck(pos.SideToMove);
-  int level = EvalLevelFor(depth - ply);
+  const EvalLevel level = EvalLevelFor(depth - ply);
   if (!RoomForList(ply, inCheck ? kMaxMoveEntries : kMaxCaptureEntries)) {
     return StandPatOnly(level, alpha, beta);
   }

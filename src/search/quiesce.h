@@ -3,11 +3,13 @@
 // check), with a cheaper evaluation level the deeper it goes.
 #pragma once
 
+#include "eval/evaluate.h"
+
 namespace morvi {
 
 // Evaluation level for the remaining depth (depth - ply): Fast below
 // FastEvalDepth, Medium below MediumEvalDepth, Complete otherwise.
-int EvalLevelFor(int remaining);
+EvalLevel EvalLevelFor(int remaining);
 
 // Score of the current position for the side to move, within (alpha, beta).
 int Quiesce(int ply, int depth, int alpha, int beta);

@@ -37,7 +37,7 @@ void SetDeadlines(Thinker& t, const SearchDeadlines& d, int from) {
 }
 
 void ResetThinker() {
-  thinker.lastScore = Evaluate(position, kEvalComplete);
+  thinker.lastScore = Evaluate(position, EvalLevel::kComplete);
   thinker.stop = false;
   ClearLines(thinker);
 }

@@ -206,7 +206,7 @@ TEST_F(CommandTable, NewResetsTheGameAndReusesTheCalibration) {
 
   Play("e2e4");
   s.moveNumber = 7, s.movesPerControl = 40, s.baseTime = 30000, s.ownTime = 100;
-  s.analysisMode = s.randomEnabled = true;
+  s.analysisMode = evalSettings.randomTerm = true;
   const int clockBefore = StepClock::now;
   {
     LogTap log;
@@ -216,7 +216,7 @@ TEST_F(CommandTable, NewResetsTheGameAndReusesTheCalibration) {
   EXPECT_EQ(StepClock::now, clockBefore);  // a new game measures nothing again
   EXPECT_EQ(thinker.heartbeatMask, 31);
   EXPECT_EQ(s.moveNumber + s.movesPerControl + s.baseTime + s.ownTime, 1);
-  EXPECT_TRUE(s.analysisMode && s.randomEnabled);
+  EXPECT_TRUE(s.analysisMode && evalSettings.randomTerm);
   EXPECT_EQ(position.SquarePiece[Sq("e2")], kPawn);
   EXPECT_EQ(position.ArchiveCount, 1);
 

@@ -44,9 +44,11 @@ CommandRecord GoCmd(const GoArguments& go) {
   return Rec(CommandId::kUciGo, [&](CommandRecord& r) { r.go = go; });
 }
 
+// "position startpos ..." for the base "startpos", else "position fen BASE ...".
 CommandRecord PositionCmd(const std::string& base, const std::vector<std::string>& moves = {}) {
   return Rec(CommandId::kPosition, [&](CommandRecord& r) {
     r.positionBase = base;
+    r.positionFen = base != "startpos";
     r.positionMoves = moves;
   });
 }

@@ -9,6 +9,7 @@
 
 #include "engine/pondering.h"
 #include "engine/user_move.h"
+#include "eval/evaluate.h"
 #include "engine_test_support.h"
 
 namespace morvi {
@@ -70,6 +71,20 @@ TEST_F(InSearch, VerdictTable) {
     EXPECT_TRUE(log.Records().empty()) << static_cast<int>(id);
     EXPECT_TRUE(state() == before && Snapshot() == game) << static_cast<int>(id);
   }
+}
+
+// "random" switches the evaluation's random term, during a search silently
+// and between searches with its log line.
+TEST_F(InSearch, RandomSwitchesTheEvaluationSetting) {
+  std::string console;
+  EXPECT_EQ(VerdictOn(Cmd(CommandId::kRandom), &console), Verdict::kContinue);
+  EXPECT_EQ(console, "");
+  EXPECT_TRUE(evalSettings.randomTerm);
+  EXPECT_EQ(Execute(Cmd(CommandId::kRandom)).log, "Random set to 0");
+  EXPECT_FALSE(evalSettings.randomTerm);
+  VerdictOn(Cmd(CommandId::kRandom));
+  VerdictOn(Cmd(CommandId::kRandom));
+  EXPECT_EQ(Execute(Cmd(CommandId::kRandom)).log, "Random set to 1");
 }
 
 TEST_F(InSearch, MoveNowDrawAndEasyDependOnTheSearch) {

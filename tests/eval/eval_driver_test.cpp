@@ -17,8 +17,9 @@ using DriverTest = EvalTest;
 TEST_F(DriverTest, InitialPositionIsZeroEverywhere) {
   for (const char* fen : {kStart, kStartBlack}) {
     for (int stage = 0; stage <= 3; ++stage) {
-      for (int level = kEvalComplete; level <= kEvalFast; ++level) {
-        EXPECT_EQ(Evaluate(Load(fen, stage), level), 0) << fen << " stage " << stage << " level " << level;
+      for (EvalLevel level : kEvalLevels) {
+        EXPECT_EQ(Evaluate(Load(fen, stage), level), 0)
+            << fen << " stage " << stage << " level " << static_cast<int>(level);
       }
     }
   }
@@ -30,11 +31,11 @@ TEST_F(DriverTest, BlackToMoveNegates) {
       "2r3k1/5ppp/8/8/8/6q1/5PP1/3R3K w - - 0 30",
   };
   for (const char* fen : fens) {
-    for (int level = kEvalComplete; level <= kEvalFast; ++level) {
+    for (EvalLevel level : kEvalLevels) {
       Position& pos = Load(fen, 1);
       const int white = Evaluate(pos, level);
       pos.SideToMove = kBlack;
-      EXPECT_EQ(Evaluate(pos, level), -white) << fen << " level " << level;
+      EXPECT_EQ(Evaluate(pos, level), -white) << fen << " level " << static_cast<int>(level);
     }
   }
 }
@@ -43,22 +44,22 @@ TEST_F(DriverTest, ArithmeticShiftTruncatesDownwards) {
   // Fast: knight c3 (50) against knight d5 (100 mirrored): -50 << 8 = -12800,
   // shifted right by 10 gives -13 (a division would give -12).
   const char* fen = "4k3/8/8/3n4/8/2N5/8/4K3 w - - 0 1";
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -13);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), -13);
   Position& pos = Load(fen);
   pos.SideToMove = kBlack;
-  EXPECT_EQ(Evaluate(pos, kEvalFast), 13);
+  EXPECT_EQ(Evaluate(pos, EvalLevel::kFast), 13);
   // Weight 0: -50 >> 10 is -1, not 0.
   config.PosKnightFactorS = 0;
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -1);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), -1);
 }
 
 TEST_F(DriverTest, OnlyTheLowFiveBitsOfAShiftCount) {
   const char* fen = "4k3/8/8/3n4/8/2N5/8/4K3 w - - 0 1";
   config.PosKnightFactorS = 8 + 32;
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -13);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), -13);
   config.PosKnightFactorS = 8;
   config.NormalizeS = 10 + 64;
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -13);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), -13);
 }
 
 TEST_F(DriverTest, SumWrapsAround) {
@@ -66,15 +67,15 @@ TEST_F(DriverTest, SumWrapsAround) {
   // 2^31, which wraps to -2^31. Sum -2144927744, >> 10 = -2094656.
   const char* fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
   config.MaterialFactorS = 21;
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), -2094656);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), -2094656);
   // With the ratio term shifted out (2496 << 31 wraps to 0) and no final
   // shift the sum is INT_MIN, and negating it for Black leaves INT_MIN.
   config.RatioFactorS = 31;
   config.NormalizeS = 0;
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), INT_MIN);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), INT_MIN);
   Position& pos = Load(fen);
   pos.SideToMove = kBlack;
-  EXPECT_EQ(Evaluate(pos, kEvalFast), INT_MIN);
+  EXPECT_EQ(Evaluate(pos, EvalLevel::kFast), INT_MIN);
 }
 
 TEST_F(DriverTest, WeightsScaleTheirTerms) {
@@ -84,19 +85,19 @@ TEST_F(DriverTest, WeightsScaleTheirTerms) {
   const char* fen = "4k3/8/8/8/8/8/8/3QK3 w - - 0 1";
   config.MaterialFactorS = 22;
   // Ratio: White 9 (9216 >> 10) against 0: 64 x 31 = 1984.
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), 1536 + 1984);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), 1536 + 1984);
   config.SoloQueenFactorS = 11;
-  EXPECT_EQ(Evaluate(Load(fen), kEvalFast), 3072 + 1984);
+  EXPECT_EQ(Evaluate(Load(fen), EvalLevel::kFast), 3072 + 1984);
 }
 
 TEST_F(DriverTest, RandomTermDrawsOnceAndStaysInRange) {
-  engineState.randomEnabled = true;
+  evalSettings.randomTerm = true;
   for (unsigned seed : {1u, 12345u, 777u, 4242u}) {
     SeedRandom(seed);
     const int r = Random15();
     const int value = r / 256 - 64;  // -64..63, weighed 2^9 against 2^10
     SeedRandom(seed);
-    const int score = Evaluate(Load(kStart), kEvalComplete);
+    const int score = Evaluate(Load(kStart), EvalLevel::kComplete);
     EXPECT_EQ(score, value >> 1) << seed;
     EXPECT_GE(score, -32);
     EXPECT_LE(score, 31);
@@ -106,36 +107,58 @@ TEST_F(DriverTest, RandomTermDrawsOnceAndStaysInRange) {
   Random15();
   const int second = Random15();
   SeedRandom(99);
-  EvaluateForStage(Load(kStart), kEvalFast);
+  EvaluateForStage(Load(kStart), EvalLevel::kFast);
   EXPECT_EQ(Random15(), second);
-  // With the term off nothing is drawn.
-  engineState.randomEnabled = false;
+  // With the term off nothing is drawn, and the seed changes nothing.
+  evalSettings.randomTerm = false;
   SeedRandom(99);
   const int first = Random15();
   SeedRandom(99);
-  Evaluate(Load(kStart), kEvalComplete);
-  EvaluateForStage(position, kEvalMedium);
+  const int score = Evaluate(Load(kStart), EvalLevel::kComplete);
+  EvaluateForStage(position, EvalLevel::kMedium);
   EXPECT_EQ(Random15(), first);
+  SeedRandom(12345);
+  EXPECT_EQ(Evaluate(Load(kStart), EvalLevel::kComplete), score);
 }
 
 TEST_F(DriverTest, CountersPerLevel) {
   Position& pos = Load(kStart);
-  Evaluate(pos, kEvalComplete);
-  Evaluate(pos, kEvalMedium);
-  Evaluate(pos, kEvalFast);
-  Evaluate(pos, kEvalFast);
-  EvaluateForStage(pos, kEvalMedium);
-  EvaluateTerms(pos, kEvalComplete);
+  Evaluate(pos, EvalLevel::kComplete);
+  Evaluate(pos, EvalLevel::kMedium);
+  Evaluate(pos, EvalLevel::kFast);
+  Evaluate(pos, EvalLevel::kFast);
+  EvaluateForStage(pos, EvalLevel::kMedium);
+  EvaluateTerms(pos, EvalLevel::kComplete);
   EXPECT_EQ(evalStats.evaluations, 5);
   EXPECT_EQ(evalStats.complete, 2);
   EXPECT_EQ(evalStats.medium, 2);
   EXPECT_EQ(evalStats.fast, 2);
 }
 
+TEST_F(DriverTest, RefreshBeforeSearchRunsEachLevelOnce) {
+  // Black without its queen, White's d-pawn on d3.
+  Position& pos = Load("rnb1kbnr/pppppppp/8/8/8/3P4/PPP1PPPP/RNBQKBNR w KQkq - 0 1");
+  evalSettings.randomTerm = true;
+  SeedRandom(7);
+  for (int i = 0; i < 3; ++i) Random15();
+  const int fourth = Random15();
+  SeedRandom(7);
+  RefreshBeforeSearch(pos);
+  EXPECT_EQ(Random15(), fourth);  // one draw per level
+  EXPECT_EQ(evalStats.evaluations, 3);
+  EXPECT_TRUE(evalStats.complete == 1 && evalStats.medium == 1 && evalStats.fast == 1);
+  EXPECT_EQ(pos.eval.stageMaterial[kBlack], 22528);
+  // Left for the search: the attack counts (e4 and c4 by the d3 pawn alone)
+  // and the pawn structure (the d-file's White pawn on row 5).
+  EXPECT_EQ(pos.AttackCount[kWhite][36], 1);
+  EXPECT_EQ(pos.AttackCount[kWhite][34], 1);
+  EXPECT_EQ(pos.WhiteRearRow[3 + 1], 5);
+}
+
 TEST_F(DriverTest, RefreshSetsTheMaterialWords) {
   // Black without its queen: pieces 22528, pawns 8192.
   Position& pos = Load("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  EvaluateForStage(pos, kEvalFast);
+  EvaluateForStage(pos, EvalLevel::kFast);
   EXPECT_EQ(pos.eval.stageMaterial[kWhite], 31744);
   EXPECT_EQ(pos.eval.stageMaterial[kBlack], 22528);
   EXPECT_EQ(pos.eval.totalMaterial[kWhite], 39936);
@@ -167,13 +190,11 @@ TEST_F(DriverTest, CapturedEntriesCountForNothing) {
   Position& pos = Load(kStart);
   for (const char* move : {"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5d2"}) Play(pos, move);
   int scores[3];
-  for (int level = kEvalComplete; level <= kEvalFast; ++level) scores[level] = Evaluate(pos, level);
+  for (int i = 0; i < 3; ++i) scores[i] = Evaluate(pos, kEvalLevels[i]);
   EXPECT_EQ(pos.eval.pawnMaterial[kWhite], 6 * 1024);
   EXPECT_EQ(pos.eval.pawnMaterial[kBlack], 7 * 1024);
   Position& fen = Load("rnb1kbnr/ppp1pppp/8/8/8/2N5/PPPq1PPP/R1BQKBNR w KQkq - 0 4");
-  for (int level = kEvalComplete; level <= kEvalFast; ++level) {
-    EXPECT_EQ(Evaluate(fen, level), scores[level]) << "level " << level;
-  }
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Evaluate(fen, kEvalLevels[i]), scores[i]) << "level " << i;
 }
 
 }  // namespace

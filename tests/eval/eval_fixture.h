@@ -1,6 +1,6 @@
 // Shared set-up of the evaluation tests: loads a FEN into the engine's one
 // position with a chosen game stage, and restores the configuration, the
-// engine state and the counters each test may have changed.
+// evaluation settings and the counters each test may have changed.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 
 #include "board/fen.h"
 #include "board/position.h"
-#include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
 #include "base/config.h"
@@ -20,13 +19,13 @@ class EvalTest : public ::testing::Test {
  protected:
   void SetUp() override {
     savedConfig_ = config;
-    savedRandom_ = engineState.randomEnabled;
-    engineState.randomEnabled = false;
+    savedSettings_ = evalSettings;
+    evalSettings = EvalSettings{};
     evalStats = EvalStats{};
   }
   void TearDown() override {
     config = savedConfig_;
-    engineState.randomEnabled = savedRandom_;
+    evalSettings = savedSettings_;
   }
 
   // Loads fen with GameStage = stage; fails the test on a refused FEN.
@@ -37,14 +36,14 @@ class EvalTest : public ::testing::Test {
   }
 
   // EvaluateTerms at level, returning the block.
-  const EvalBlock& Terms(const std::string& fen, int level, int stage = 0) {
+  const EvalBlock& Terms(const std::string& fen, EvalLevel level, int stage = 0) {
     EvaluateTerms(Load(fen, stage), level);
     return position.eval;
   }
 
  private:
   Configuration savedConfig_;
-  bool savedRandom_ = false;
+  EvalSettings savedSettings_;
 };
 
 }  // namespace morvi::testing

@@ -62,11 +62,11 @@ constexpr EvalCase kCases[] = {
 // What morvi-bench eval does: a refresh at each level, the game-stage rule,
 // then the three scores with the random term off.
 std::string EvalLine(Position& pos) {
-  for (int level = kEvalComplete; level <= kEvalFast; ++level) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   pos.GameStage = DecideGameStage(pos);
-  const int complete = Evaluate(pos, kEvalComplete);
-  const int medium = Evaluate(pos, kEvalMedium);
-  const int fast = Evaluate(pos, kEvalFast);
+  const int complete = Evaluate(pos, EvalLevel::kComplete);
+  const int medium = Evaluate(pos, EvalLevel::kMedium);
+  const int fast = Evaluate(pos, EvalLevel::kFast);
   char line[80];
   std::snprintf(line, sizeof line, "eval %d %d %d %d", pos.GameStage, complete, medium, fast);
   return line;

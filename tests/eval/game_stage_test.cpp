@@ -11,7 +11,7 @@ using GameStageTest = EvalTest;
 // Refreshes the stage material as the engine does before a search and
 // returns the stage.
 int StageOf(Position& pos) {
-  for (int level = kEvalComplete; level <= kEvalFast; ++level) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   return DecideGameStage(pos);
 }
 

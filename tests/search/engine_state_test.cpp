@@ -9,7 +9,6 @@ namespace {
 
 TEST(EngineStateReset, NewGameValues) {
   EngineState state;
-  state.randomEnabled = true;
   state.analysisMode = true;
   state.editColour = 1;
   state.searchAborted = true;
@@ -30,7 +29,7 @@ TEST(EngineStateReset, NewGameValues) {
   EXPECT_EQ(state.opponentRating, 1000);
   EXPECT_EQ(state.moveNumber, 1);
   // Kept as they were.
-  EXPECT_TRUE(state.randomEnabled && state.analysisMode && state.searchAborted);
+  EXPECT_TRUE(state.analysisMode && state.searchAborted);
   EXPECT_EQ(state.editColour, 1);
   EXPECT_EQ(state.passStart, 1234);
 }

@@ -30,7 +30,7 @@ constexpr const char* kMated = "3R2k1/5ppp/8/8/8/8/8/6K1 b - - 0 1";
 
 TEST_F(Quiescence, QuietPositionStandsPatFailHard) {
   ASSERT_TRUE(LoadForSearch(kQuiet));
-  int e = Evaluate(position, kEvalComplete);
+  int e = Evaluate(position, EvalLevel::kComplete);
   EXPECT_EQ(Quiesce(1, 1, e + 500, e + 1000), e);  // below alpha: the fresh value all the same
   EXPECT_EQ(Quiesce(1, 1, e - 1000, e + 1), e);
   EXPECT_EQ(Quiesce(1, 1, e - 1000, e), e);  // at beta: beta
@@ -61,11 +61,11 @@ TEST_F(Quiescence, InCheckSearchesEveryMoveWithoutStandPat) {
 }
 
 TEST_F(Quiescence, EvaluationLevelFallsWithRemainingDepth) {
-  EXPECT_EQ(EvalLevelFor(3), kEvalComplete);
-  EXPECT_EQ(EvalLevelFor(-2), kEvalComplete);
-  EXPECT_EQ(EvalLevelFor(-3), kEvalMedium);
-  EXPECT_EQ(EvalLevelFor(-4), kEvalMedium);
-  EXPECT_EQ(EvalLevelFor(-5), kEvalFast);
+  EXPECT_EQ(EvalLevelFor(3), EvalLevel::kComplete);
+  EXPECT_EQ(EvalLevelFor(-2), EvalLevel::kComplete);
+  EXPECT_EQ(EvalLevelFor(-3), EvalLevel::kMedium);
+  EXPECT_EQ(EvalLevelFor(-4), EvalLevel::kMedium);
+  EXPECT_EQ(EvalLevelFor(-5), EvalLevel::kFast);
 
   ASSERT_TRUE(LoadForSearch(kQuiet));  // no captures: stand pat, then the fresh value
   struct Case {
@@ -113,7 +113,7 @@ TEST_F(Quiescence, PromotionsAndCapturesInScoreOrder) {
 TEST_F(Quiescence, LastRowStandsPatAndWritesNothingBeyondTheTables) {
   // Captures on the board and a side in check: neither goes past row 127.
   ASSERT_TRUE(LoadForSearch("4k3/8/5q2/3pP3/8/8/8/4K3 w - d6 0 1"));
-  int e = Evaluate(position, kEvalFast);
+  int e = Evaluate(position, EvalLevel::kFast);
   OpenSegment(127, 40);
   EXPECT_EQ(Quiesce(127, 12, -kInfinity, kInfinity), e);
   EXPECT_EQ(thinker.pvLength[127], 127);
@@ -123,7 +123,7 @@ TEST_F(Quiescence, LastRowStandsPatAndWritesNothingBeyondTheTables) {
   EXPECT_EQ(Quiesce(127, 12, e - 2, e - 1), e - 1);
 
   ASSERT_TRUE(LoadForSearch(kMated));  // in check: no mate test without moves
-  EXPECT_EQ(Quiesce(127, 12, -kInfinity, kInfinity), Evaluate(position, kEvalFast));
+  EXPECT_EQ(Quiesce(127, 12, -kInfinity, kInfinity), Evaluate(position, EvalLevel::kFast));
   // One row up the node still searches.
   OpenSegment(126, 40);
   EXPECT_EQ(Quiesce(126, 12, -kInfinity, kInfinity), MatedScore(126));
@@ -131,7 +131,7 @@ TEST_F(Quiescence, LastRowStandsPatAndWritesNothingBeyondTheTables) {
 
 TEST_F(Quiescence, FullMoveStackStandsPat) {
   ASSERT_TRUE(LoadForSearch("7k/8/8/8/8/8/4R1PP/r6K w - - 0 1"));
-  int e = Evaluate(position, kEvalComplete);
+  int e = Evaluate(position, EvalLevel::kComplete);
   OpenSegment(20, kMoveStackSize - kMaxMoveEntries + 1);
   EXPECT_EQ(Quiesce(20, 20, -kInfinity, kInfinity), e);
   EXPECT_EQ(moveStack.listEnd[20], kMoveStackSize - kMaxMoveEntries + 1);

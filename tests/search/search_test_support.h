@@ -91,7 +91,7 @@ inline void SetSearchTestDefaults(SearchHost* host) {
   ManualClock::now = 0;
   t.clock = ManualClock::Read;
   t.host = host;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   moveStack.listStart[0] = moveStack.listEnd[0] = 0;
 }
 
@@ -110,7 +110,7 @@ constexpr int Sq(const char* text) { return (text[0] - 'a') + 8 * ('8' - text[1]
 inline bool LoadForSearch(const char* fen) {
   position.NewGame();
   if (!LoadFen(position, fen)) return false;
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(position, level);
+  RefreshBeforeSearch(position);
   position.GameStage = DecideGameStage(position);
   for (auto& row : position.History) {
     for (int& entry : row) entry = 0;

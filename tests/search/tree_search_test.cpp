@@ -126,7 +126,7 @@ TEST_F(TreeSearch, QuiescenceProbeNearTheHorizon) {
 TEST_F(TreeSearch, QuiescenceProbeMustClearTheMargin) {
   // No capture anywhere: the probe's value is the static evaluation e.
   ASSERT_TRUE(LoadForSearch("6k1/5ppp/8/8/8/8/5PPP/6K1 w - - 0 1"));
-  int e = Evaluate(position, kEvalComplete);
+  int e = Evaluate(position, EvalLevel::kComplete);
   int beta = e - config.QSkipMargin + 1;  // e < beta + QSkipMargin: no cut
   Search(3, 5, beta - 1, beta, false);
   EXPECT_GT(searchCounters.movesSearched, 0);

@@ -9,7 +9,6 @@
 #include "bench_commands.h"
 #include "board/fen.h"
 #include "board/position.h"
-#include "engine/engine_state.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
 #include "base/clock.h"
@@ -42,19 +41,17 @@ bool Load(const char* fen) {
 // What the engine does before a search: a refresh at each level, then the
 // game-stage rule.
 void PrepareAsBeforeSearch() {
-  EvaluateForStage(position, kEvalComplete);
-  EvaluateForStage(position, kEvalMedium);
-  EvaluateForStage(position, kEvalFast);
+  RefreshBeforeSearch(position);
   position.GameStage = DecideGameStage(position);
 }
 
 int EvalLine(const char* fen) {
   if (!Load(fen)) return 1;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   PrepareAsBeforeSearch();
-  const int complete = Evaluate(position, kEvalComplete);
-  const int medium = Evaluate(position, kEvalMedium);
-  const int fast = Evaluate(position, kEvalFast);
+  const int complete = Evaluate(position, EvalLevel::kComplete);
+  const int medium = Evaluate(position, EvalLevel::kMedium);
+  const int fast = Evaluate(position, EvalLevel::kFast);
   std::printf("eval %d %d %d %d\n", position.GameStage, complete, medium, fast);
   return 0;
 }
@@ -62,7 +59,7 @@ int EvalLine(const char* fen) {
 int Speed(const char* const* fens, int count) {
   constexpr int kRounds = 200000;
   constexpr const char* kNames[3] = {"complete", "medium", "fast"};
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   long long millis[3] = {0, 0, 0};
   long long evaluations = 0;
   unsigned sink = 0;  // wraps freely
@@ -71,7 +68,7 @@ int Speed(const char* const* fens, int count) {
     PrepareAsBeforeSearch();
     for (int level = 0; level < 3; ++level) {
       const long long start = ClockMs();
-      for (int n = 0; n < kRounds; ++n) sink += static_cast<unsigned>(Evaluate(position, level));
+      for (int n = 0; n < kRounds; ++n) sink += static_cast<unsigned>(Evaluate(position, kEvalLevels[level]));
       millis[level] += ClockMs() - start;
     }
     evaluations += kRounds;

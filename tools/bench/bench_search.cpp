@@ -65,10 +65,10 @@ int Search(int argc, char** argv) {
     return 1;
   }
   engineState.postEnabled = true;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
   thinker.host = &engineHost;  // the lines as the engine shows them

@@ -47,13 +47,13 @@ int TimedSearch(const char* fen, int limit) {
   Position& pos = position;
   pos.NewGame();
   if (!LoadFen(pos, fen)) return -1;
-  engineState.randomEnabled = false;
+  evalSettings.randomTerm = false;
   engineState.postEnabled = false;
   engineState.pondering = engineState.ponderHit = engineState.searchAborted = false;
   thinker.host = &engineHost;  // an empty queue polled as the engine polls it
   ResetSearchCounters();
   evalStats = EvalStats{};
-  for (int level : {kEvalComplete, kEvalMedium, kEvalFast}) EvaluateForStage(pos, level);
+  RefreshBeforeSearch(pos);
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
   thinker.heartbeatMask = kPollMaskCap;
