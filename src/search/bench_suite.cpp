@@ -55,17 +55,21 @@ bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outco
   return true;
 }
 
-BenchOutcome SearchSetPosition(int budget, int depth) {
+void PrepareBenchSearch() {
   Position& pos = position;
   evalSettings.randomTerm = false;
   ResetSearchCounters();
   evalStats = EvalStats{};
-  thinker.clock = ClockMs;
   RefreshBeforeSearch(pos);
   // The first window is centred on the static value at this position's own
   // stage, never on anything an earlier position left behind.
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
+}
+
+BenchOutcome SearchSetPosition(int budget, int depth) {
+  thinker.clock = ClockMs;
+  PrepareBenchSearch();
 
   // No caller to poll and no lines: nothing but the search itself is timed.
   SearchHost* const host = thinker.host;

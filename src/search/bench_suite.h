@@ -30,8 +30,14 @@ struct BenchOutcome {
 // Searches one position to depth (at least 1): the position is set up, its
 // search state reset (history, lastScore and counters start afresh, so no
 // position depends on the ones before it), the three pre-search evaluations
-// are made, and Think runs with post mode off. False if the FEN is refused.
+// are made, and Think runs with no caller: nothing polls it, it shows no lines.
+// False if the FEN is refused.
 bool RunBenchPosition(const BenchPosition& entry, int depth, BenchOutcome& outcome);
+
+// The search state for a search of the position on the board, afresh: the
+// random term off, the counters zeroed, the pre-search refresh, the game
+// stage decided, the Thinker reset (its caller and clock are left alone).
+void PrepareBenchSearch();
 
 // The same search of the position already on the board, within the budget
 // (centiseconds) and to the depth limit (at least 1).

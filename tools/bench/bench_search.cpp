@@ -65,12 +65,7 @@ int Search(int argc, char** argv) {
     return 1;
   }
   engineState.postEnabled = true;
-  evalSettings.randomTerm = false;
-  ResetSearchCounters();
-  evalStats = EvalStats{};
-  RefreshBeforeSearch(pos);
-  pos.GameStage = DecideGameStage(pos);
-  ResetThinker();
+  PrepareBenchSearch();
   thinker.host = &engineHost;  // the lines as the engine shows them
 
   SearchResult result;

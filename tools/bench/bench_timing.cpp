@@ -47,15 +47,10 @@ int TimedSearch(const char* fen, int limit) {
   Position& pos = position;
   pos.NewGame();
   if (!LoadFen(pos, fen)) return -1;
-  evalSettings.randomTerm = false;
   engineState.postEnabled = false;
   engineState.pondering = engineState.ponderHit = engineState.searchAborted = false;
   thinker.host = &engineHost;  // an empty queue polled as the engine polls it
-  ResetSearchCounters();
-  evalStats = EvalStats{};
-  RefreshBeforeSearch(pos);
-  pos.GameStage = DecideGameStage(pos);
-  ResetThinker();
+  PrepareBenchSearch();
   thinker.heartbeatMask = kPollMaskCap;
   thinker.clock = GapClock::Read;
   GapClock::last = ClockMs();
