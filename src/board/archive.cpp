@@ -37,7 +37,7 @@ void Position::StorePosition(int* entry) const {
   entry[kLightStartWord] = LightStart;
   entry[kDarkStartWord] = DarkStart;
   entry[kDarkEndWord] = DarkEnd;
-  entry[kSideWord] = SideToMove;
+  entry[kSideWord] = ColourNumber(SideToMove);
   entry[kCastleWord] = CastleBits;
   entry[kEpWord] = EpSquare;
   entry[kFiftyWord] = FiftyCount;
@@ -46,7 +46,8 @@ void Position::StorePosition(int* entry) const {
 // Side to move, range bounds, and every entry's square and piece code;
 // castling, en passant and the fifty counter do not count.
 bool Position::SamePosition(const int* entry) const {
-  if (entry[kSideWord] != SideToMove || entry[kDarkStartWord] != DarkStart || entry[kDarkEndWord] != DarkEnd) {
+  if (entry[kSideWord] != ColourNumber(SideToMove) || entry[kDarkStartWord] != DarkStart ||
+      entry[kDarkEndWord] != DarkEnd) {
     return false;
   }
   for (int i = LightStart; i < DarkEnd; ++i) {
@@ -158,7 +159,7 @@ bool Position::ArchivePop() {
   ArchiveCount = m;
   const int* entry = Archive[m - 1];
   for (int s = 0; s <= 64; ++s) {
-    SquareColour[s] = kNoColour;
+    SquareColour[s] = Colour::kNone;
     SquarePiece[s] = kEmpty;
     PieceArIndex[s] = -1;
   }
@@ -170,11 +171,11 @@ bool Position::ArchivePop() {
     PieceAr[i] = sq;
     if (sq == kOffBoard) continue;  // a captured or empty slot stands nowhere
     SquarePiece[sq] = entry[kCodeWord + i];
-    SquareColour[sq] = i < DarkStart ? kWhite : kBlack;
+    SquareColour[sq] = i < DarkStart ? Colour::kWhite : Colour::kBlack;
     PieceArIndex[sq] = i;
   }
   for (int i = DarkEnd; i < 32; ++i) PieceAr[i] = kOffBoard;
-  SideToMove = entry[kSideWord];
+  SideToMove = ColourFromNumber(entry[kSideWord]);
   CastleBits = entry[kCastleWord];
   EpSquare = entry[kEpWord];
   FiftyCount = entry[kFiftyWord];

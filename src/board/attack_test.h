@@ -32,7 +32,8 @@ constexpr LineIndexTable BuildLineIndex() {
 
 inline constexpr LineIndexTable kLineIndex = BuildLineIndex();
 
-[[gnu::always_inline]] inline bool StepAttacker(const Position& pos, const signed char* from, int count, int code, int by) {
+[[gnu::always_inline]] inline bool StepAttacker(const Position& pos, const signed char* from, int count, int code,
+                                                Colour by) {
   for (int i = 0; i < count; ++i) {
     const int sq = from[i];
     if (pos.SquarePiece[sq] == code && pos.SquareColour[sq] == by) return true;
@@ -43,13 +44,14 @@ inline constexpr LineIndexTable kLineIndex = BuildLineIndex();
 // True when the first piece met along line d attacks the target along it:
 // a slider of that line's kind or a queen at any distance; next to the
 // target also a king, or a pawn when the line is one it captures along.
-[[gnu::always_inline]] inline bool LineAttacker(const Position& pos, int target, int d, int slider, bool pawnLine, int by) {
+[[gnu::always_inline]] inline bool LineAttacker(const Position& pos, int target, int d, int slider, bool pawnLine,
+                                                Colour by) {
   const signed char* line = kSquareRays.ray[target][d];
   const int length = kSquareRays.rayLength[target][d];
   if (length == 0) return false;
   int sq = line[0];
-  int colour = pos.SquareColour[sq];
-  if (colour != kNoColour) {
+  Colour colour = pos.SquareColour[sq];
+  if (colour != Colour::kNone) {
     if (colour != by) return false;
     const int code = pos.SquarePiece[sq];
     return code == slider || code == kQueen || code == kKing || (pawnLine && code == kPawn);
@@ -57,7 +59,7 @@ inline constexpr LineIndexTable kLineIndex = BuildLineIndex();
   for (int i = 1; i < length; ++i) {
     sq = line[i];
     colour = pos.SquareColour[sq];
-    if (colour == kNoColour) continue;
+    if (colour == Colour::kNone) continue;
     if (colour != by) return false;
     const int code = pos.SquarePiece[sq];
     return code == slider || code == kQueen;
@@ -66,9 +68,9 @@ inline constexpr LineIndexTable kLineIndex = BuildLineIndex();
 }
 
 // LineAttacker with the slider kind and pawn rule of line d.
-inline bool AttackerOnLine(const Position& pos, int target, int d, int by) {
+inline bool AttackerOnLine(const Position& pos, int target, int d, Colour by) {
   if (d >= 4) return LineAttacker(pos, target, d, kRook, false, by);
-  const bool pawnLine = (d >= 2) == (by == kWhite);
+  const bool pawnLine = (d >= 2) == (by == Colour::kWhite);
   return LineAttacker(pos, target, d, kBishop, pawnLine, by);
 }
 
@@ -76,12 +78,12 @@ inline bool AttackerOnLine(const Position& pos, int target, int d, int by) {
 
 // True when a piece of colour by attacks target (0-63); any other target
 // (square 64: a side without a king) is attacked by nothing.
-[[gnu::always_inline]] inline bool SquareAttackedBy(const Position& pos, int target, int by) {
+[[gnu::always_inline]] inline bool SquareAttackedBy(const Position& pos, int target, Colour by) {
   using namespace attack_detail;
   if (static_cast<unsigned>(target) >= 64u) return false;
   // Lines 0-3 are the diagonals towards -11, -9, +9, +11 (mailbox); a White
   // pawn attacks from one row below (lines 2 and 3), a Black one from above.
-  const bool white = by == kWhite;
+  const bool white = by == Colour::kWhite;
   if (LineAttacker(pos, target, 0, kBishop, !white, by)) return true;
   if (LineAttacker(pos, target, 1, kBishop, !white, by)) return true;
   if (LineAttacker(pos, target, 2, kBishop, white, by)) return true;
@@ -92,13 +94,13 @@ inline bool AttackerOnLine(const Position& pos, int target, int d, int by) {
   return StepAttacker(pos, kSquareRays.knight[target], kSquareRays.knightCount[target], kKnight, by);
 }
 
-inline int KingSquare(const Position& pos, int colour) {
-  return pos.PieceAr[colour == kWhite ? pos.LightStart : pos.DarkStart];
+inline int KingSquare(const Position& pos, Colour colour) {
+  return pos.PieceAr[colour == Colour::kWhite ? pos.LightStart : pos.DarkStart];
 }
 
 // True when a piece of colour by attacks target along the line out of target
 // that passes square through; false when no line does.
-inline bool SquareAttackedThrough(const Position& pos, int target, int through, int by) {
+inline bool SquareAttackedThrough(const Position& pos, int target, int through, Colour by) {
   using namespace attack_detail;
   if (static_cast<unsigned>(target) >= 64u) return false;
   const int d = kLineIndex.line[target][through];

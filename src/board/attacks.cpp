@@ -3,8 +3,10 @@
 
 namespace morvi {
 
-bool Position::IsAttacked(int square, int byColour) const { return SquareAttackedBy(*this, square, byColour); }
+bool Position::IsAttacked(int square, Colour byColour) const { return SquareAttackedBy(*this, square, byColour); }
 
-bool Position::InCheck(int colour) const { return SquareAttackedBy(*this, KingSquare(*this, colour), colour ^ 1); }
+bool Position::InCheck(Colour colour) const {
+  return SquareAttackedBy(*this, KingSquare(*this, colour), Opponent(colour));
+}
 
 }  // namespace morvi

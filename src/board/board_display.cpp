@@ -9,13 +9,15 @@
 
 namespace morvi {
 
+using enum Colour;
+
 std::string Position::BoardDiagram() const {
   bool faulty = false;
   std::string text = "\n8";
   for (int s = 0; s < 64; ++s) {
-    const int colour = SquareColour[s];
+    const Colour colour = SquareColour[s];
     const int code = SquarePiece[s];
-    if (colour == kNoColour) {
+    if (colour == Colour::kNone) {
       text += " .";
     } else if ((colour == kWhite || colour == kBlack) && code >= 0 && code < kEmpty) {
       const char letter = colour == kBlack ? LowerPieceLetter(code) : PieceLetter(code);
@@ -34,7 +36,7 @@ std::string Position::BoardDiagram() const {
 
 namespace {
 
-bool RangeEntriesClean(const Position& pos, int first, int last, int colour) {
+bool RangeEntriesClean(const Position& pos, int first, int last, Colour colour) {
   bool clean = true;
   for (int i = first; i < last; ++i) {
     const int sq = pos.PieceAr[i];
@@ -60,14 +62,14 @@ bool Position::AuditBoard() const {
   for (int s = 0; s < 64; ++s) {
     if (SquarePiece[s] == kEmpty) continue;
     const int index = PieceArIndex[s];
-    if (SquareColour[s] == kNoColour || index == -1) clean = false;
+    if (SquareColour[s] == Colour::kNone || index == -1) clean = false;
     if (index != -1 && (index < 0 || index >= 32 || PieceAr[index] != s)) clean = false;
   }
   if (rangesValid) {
     if (!RangeEntriesClean(*this, LightStart, DarkStart, kWhite)) clean = false;
     if (!RangeEntriesClean(*this, DarkStart, DarkEnd, kBlack)) clean = false;
   }
-  if (SquarePiece[kOffBoard] != kEmpty || SquareColour[kOffBoard] != kNoColour) clean = false;
+  if (SquarePiece[kOffBoard] != kEmpty || SquareColour[kOffBoard] != Colour::kNone) clean = false;
   return clean;
 }
 

@@ -8,6 +8,8 @@
 
 namespace morvi {
 
+using enum Colour;
+
 void Position::RebuildPieceList() {
   for (int i = 0; i < 32; ++i) PieceAr[i] = kOffBoard;
   int w = LightStart + 1;
@@ -31,7 +33,7 @@ void Position::RebuildPieceList() {
     }
     if (slot < 0) {
       SquarePiece[s] = kEmpty;
-      SquareColour[s] = kNoColour;
+      SquareColour[s] = Colour::kNone;
       PieceArIndex[s] = -1;
       overflow = true;
       continue;
@@ -44,13 +46,13 @@ void Position::RebuildPieceList() {
 
 void Position::EditClearBoard() {
   for (int s = 0; s < 64; ++s) {
-    SquareColour[s] = kNoColour;
+    SquareColour[s] = Colour::kNone;
     SquarePiece[s] = kEmpty;
   }
   RebuildPieceList();
 }
 
-const char* Position::EditPlacementProblem(int piece, int square, int colour) const {
+const char* Position::EditPlacementProblem(int piece, int square, Colour colour) const {
   if (piece < kPawn || piece > kKing) return "no such piece";
   if (colour != kWhite && colour != kBlack) return "no such colour";
   if (square < 0 || square > 63) return "no such square";
@@ -63,7 +65,7 @@ const char* Position::EditPlacementProblem(int piece, int square, int colour) co
   return nullptr;
 }
 
-bool Position::EditPlacePiece(int piece, int square, int colour) {
+bool Position::EditPlacePiece(int piece, int square, Colour colour) {
   if (EditPlacementProblem(piece, square, colour) != nullptr) return false;
   SquarePiece[square] = piece;
   SquareColour[square] = colour;
@@ -74,7 +76,7 @@ bool Position::EditPlacePiece(int piece, int square, int colour) {
 bool Position::EditClearSquare(int square) {
   if (square < 0 || square > 63) return false;
   SquarePiece[square] = kEmpty;
-  SquareColour[square] = kNoColour;
+  SquareColour[square] = Colour::kNone;
   RebuildPieceList();
   return true;
 }
@@ -97,7 +99,7 @@ bool Position::EditEnPassant(int square) {
 }
 
 bool Position::IsPlayable() const {
-  int kings[2] = {0, 0};
+  ByColour<int> kings = {};
   for (int s = 0; s < 64; ++s) {
     const int code = SquarePiece[s];
     if (code == kKing && (SquareColour[s] == kWhite || SquareColour[s] == kBlack)) ++kings[SquareColour[s]];
@@ -105,7 +107,7 @@ bool Position::IsPlayable() const {
   }
   if (kings[kWhite] != 1 || kings[kBlack] != 1 || !AuditBoard()) return false;
   if (SquarePiece[KingSquare(*this, kWhite)] != kKing || SquarePiece[KingSquare(*this, kBlack)] != kKing) return false;
-  return !InCheck(SideToMove ^ 1);
+  return !InCheck(Opponent(SideToMove));
 }
 
 }  // namespace morvi

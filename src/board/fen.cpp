@@ -15,9 +15,11 @@
 namespace morvi {
 namespace {
 
+using enum Colour;
+
 struct FenBoard {
   int piece[64];
-  int colour[64];
+  Colour colour[64];
 };
 
 // Splits off the next blank-separated field; empty when none is left.
@@ -35,8 +37,8 @@ std::string_view NextField(std::string_view& text) {
 }
 
 bool ParsePlacement(std::string_view field, FenBoard& board) {
-  int counts[2] = {0, 0};
-  int kings[2] = {0, 0};
+  ByColour<int> counts = {};
+  ByColour<int> kings = {};
   int row = 0;
   int file = 0;
   for (char c : field) {
@@ -49,12 +51,12 @@ bool ParsePlacement(std::string_view field, FenBoard& board) {
       for (int n = c - '0'; n > 0; --n, ++file) {
         if (file > 7) return false;
         board.piece[row * 8 + file] = kEmpty;
-        board.colour[row * 8 + file] = kNoColour;
+        board.colour[row * 8 + file] = Colour::kNone;
       }
     } else {
       const int code = PieceFromLetter(c, LetterCase::kEither);
       if (code < 0 || file > 7) return false;
-      const int colour = std::isupper(static_cast<unsigned char>(c)) ? kWhite : kBlack;
+      const Colour colour = std::isupper(static_cast<unsigned char>(c)) ? kWhite : kBlack;
       if (code == kPawn && (row == 0 || row == 7)) return false;
       board.piece[row * 8 + file] = code;
       board.colour[row * 8 + file] = colour;
@@ -63,7 +65,8 @@ bool ParsePlacement(std::string_view field, FenBoard& board) {
       ++file;
     }
   }
-  return row == 7 && file == 8 && kings[0] == 1 && kings[1] == 1 && counts[0] <= 16 && counts[1] <= 16;
+  return row == 7 && file == 8 && kings[kWhite] == 1 && kings[kBlack] == 1 && counts[kWhite] <= 16 &&
+         counts[kBlack] <= 16;
 }
 
 bool ParseCastling(std::string_view field, int& bits) {
@@ -102,7 +105,7 @@ bool ParseCount(std::string_view field, int& value) {
   return true;
 }
 
-bool Owns(const Position& pos, int square, int piece, int colour) {
+bool Owns(const Position& pos, int square, int piece, Colour colour) {
   return pos.SquarePiece[square] == piece && pos.SquareColour[square] == colour;
 }
 
@@ -121,7 +124,7 @@ int SaneCastling(const Position& pos, int bits) {
 // row from that side, with that pawn right in front of it.
 int SaneEpSquare(const Position& pos, int square) {
   if (square < 0) return -1;
-  const int side = pos.SideToMove;
+  const Colour side = pos.SideToMove;
   const int row = RowOf(square);
   if (side == kWhite && row == 2 && pos.SquarePiece[square] == kEmpty && Owns(pos, square + 8, kPawn, kBlack)) {
     return square;
@@ -155,7 +158,7 @@ bool LoadFen(Position& pos, std::string_view fen, int* fullMoveNumber) {
     pos.SquareColour[s] = board.colour[s];
   }
   pos.SquarePiece[kOffBoard] = kEmpty;
-  pos.SquareColour[kOffBoard] = kNoColour;
+  pos.SquareColour[kOffBoard] = Colour::kNone;
   pos.PieceArIndex[kOffBoard] = -1;
   pos.LightStart = 0;
   pos.DarkStart = 16;

@@ -1,7 +1,9 @@
 // Board geometry shared by move generation, attack tests and the evaluation:
-// the 10x12 mailbox, the piece step tables, the castling masks, and the three
-// square tables and the piece list of the initial position.
+// the 10x12 mailbox, the piece step tables, the castling masks, and the
+// square contents and the piece list of the initial position.
 #pragma once
+
+#include "board/colour.h"
 
 namespace morvi {
 
@@ -53,13 +55,12 @@ constexpr int CastleMask[64] = {
     63, 63, 63, 63, 63, 63, 63, 63,  //
     61, 63, 63, 63, 60, 63, 63, 62};
 
-// The initial position, square by square (entry 64 is the off-board square).
-constexpr int InitialSquareColour[65] = {
-    1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,  //
-    6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6,  //
-    6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6,  //
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  //
-    6};
+// The initial position, square by square (entry 64 is the off-board square):
+// Black on the first two rows, White on the last two.
+constexpr Colour InitialSquareColour(int square) {
+  if (square < 16) return Colour::kBlack;
+  return square >= 48 && square < 64 ? Colour::kWhite : Colour::kNone;
+}
 constexpr int InitialSquarePiece[65] = {
     3, 1, 2, 4, 5, 2, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0,  //
     6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6,  //

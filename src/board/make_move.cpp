@@ -31,16 +31,16 @@ inline void MovePieceEntry(Position& pos, int from, int to) {
   pos.PieceArIndex[from] = -1;
 }
 
-inline void ShiftRook(Position& pos, int from, int to, int colour) {
+inline void ShiftRook(Position& pos, int from, int to, Colour colour) {
   pos.SquareColour[to] = colour;
   pos.SquarePiece[to] = kRook;
-  pos.SquareColour[from] = kNoColour;
+  pos.SquareColour[from] = Colour::kNone;
   pos.SquarePiece[from] = kEmpty;
   MovePieceEntry(pos, from, to);
 }
 
 // The castling king's path: start, crossed and target square.
-inline bool CastlingPathAttacked(const Position& pos, int kingTo, int by) {
+inline bool CastlingPathAttacked(const Position& pos, int kingTo, Colour by) {
   const int start = kingTo > 32 ? 60 : 4;
   const int crossed = (start + kingTo) / 2;
   return SquareAttackedBy(pos, start, by) || SquareAttackedBy(pos, crossed, by) ||
@@ -51,10 +51,10 @@ inline bool CastlingPathAttacked(const Position& pos, int kingTo, int by) {
 // square, no pawn was taken en passant and the side was not in check, every
 // line to the king is as before except the one through the vacated
 // from-square: only a slider behind it can attack now. Otherwise the full test.
-inline bool KingLeftAttacked(const Position& pos, int s, int kingBefore, int from, int flags, bool wasInCheck) {
+inline bool KingLeftAttacked(const Position& pos, Colour s, int kingBefore, int from, int flags, bool wasInCheck) {
   const int king = KingSquare(pos, s);
-  if (wasInCheck || king != kingBefore || (flags & kEnPassant)) return SquareAttackedBy(pos, king, s ^ 1);
-  return SquareAttackedThrough(pos, king, from, s ^ 1);
+  if (wasInCheck || king != kingBefore || (flags & kEnPassant)) return SquareAttackedBy(pos, king, Opponent(s));
+  return SquareAttackedThrough(pos, king, from, Opponent(s));
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ inline bool KingLeftAttacked(const Position& pos, int s, int kingBefore, int fro
 int Position::MakeMove(Move move, UndoRecord& undo) { return MakeMove(move, undo, true); }
 
 int Position::MakeMove(Move move, UndoRecord& undo, bool sideInCheck) {
-  const int s = SideToMove;
+  const Colour s = SideToMove;
   const int kingBefore = KingSquare(*this, s);
   const int from = MoveFrom(move);
   const int to = MoveTo(move);
@@ -77,33 +77,33 @@ int Position::MakeMove(Move move, UndoRecord& undo, bool sideInCheck) {
 
   int bits = CastleBits;
   if (flags & kCastle) {
-    if (SquareAttackedBy(*this, KingSquare(*this, s), s ^ 1)) return 0;
-    if (CastlingPathAttacked(*this, to, s ^ 1)) return 0;
+    if (SquareAttackedBy(*this, KingSquare(*this, s), Opponent(s))) return 0;
+    if (CastlingPathAttacked(*this, to, Opponent(s))) return 0;
     const RookShift rook = CastlingRook(to);
     ShiftRook(*this, rook.from, rook.to, s);
-    bits |= s == kWhite ? kWhiteCastled : kBlackCastled;
+    bits |= s == Colour::kWhite ? kWhiteCastled : kBlackCastled;
   }
   CastleBits = bits & CastleMask[from] & CastleMask[to];
-  EpSquare = (flags & kDoubleStep) ? (s == kWhite ? to + 8 : to - 8) : -1;
+  EpSquare = (flags & kDoubleStep) ? (s == Colour::kWhite ? to + 8 : to - 8) : -1;
   FiftyCount = (flags & (kCapture | kPawnMove)) ? 0 : FiftyCount + 1;
   if ((flags & kCapture) && !(flags & kEnPassant)) PieceAr[PieceArIndex[to]] = kOffBoard;
 
   SquareColour[to] = s;
   SquarePiece[to] = (flags & kPromotion) ? MovePromotion(move) : SquarePiece[from];
-  SquareColour[from] = kNoColour;
+  SquareColour[from] = Colour::kNone;
   SquarePiece[from] = kEmpty;
   MovePieceEntry(*this, from, to);
 
   if (flags & kEnPassant) {
-    const int c = s == kWhite ? to + 8 : to - 8;
-    SquareColour[c] = kNoColour;
+    const int c = s == Colour::kWhite ? to + 8 : to - 8;
+    SquareColour[c] = Colour::kNone;
     SquarePiece[c] = kEmpty;
     undo.capturedIndex = PieceArIndex[c];
     PieceAr[PieceArIndex[c]] = kOffBoard;
     PieceArIndex[c] = -1;
   }
 
-  SideToMove = s ^ 1;
+  SideToMove = Opponent(s);
   if (KingLeftAttacked(*this, s, kingBefore, from, flags, sideInCheck)) {
     UnmakeMove(move, undo);
     return 0;
@@ -112,7 +112,7 @@ int Position::MakeMove(Move move, UndoRecord& undo, bool sideInCheck) {
 }
 
 void Position::UnmakeMove(Move move, const UndoRecord& undo) {
-  const int s = SideToMove ^ 1;
+  const Colour s = Opponent(SideToMove);
   const int from = MoveFrom(move);
   const int to = MoveTo(move);
   const int flags = MoveFlags(move);
@@ -129,11 +129,11 @@ void Position::UnmakeMove(Move move, const UndoRecord& undo) {
   PieceAr[index] = from;
 
   if (undo.capturedPiece == kEmpty) {
-    SquareColour[to] = kNoColour;
+    SquareColour[to] = Colour::kNone;
     SquarePiece[to] = kEmpty;
     PieceArIndex[to] = -1;
   } else {
-    SquareColour[to] = s ^ 1;
+    SquareColour[to] = Opponent(s);
     SquarePiece[to] = undo.capturedPiece;
     PieceArIndex[to] = undo.capturedIndex;
     PieceAr[undo.capturedIndex] = to;
@@ -144,8 +144,8 @@ void Position::UnmakeMove(Move move, const UndoRecord& undo) {
     ShiftRook(*this, rook.to, rook.from, s);
   }
   if (flags & kEnPassant) {
-    const int c = s == kWhite ? to + 8 : to - 8;
-    SquareColour[c] = s ^ 1;
+    const int c = s == Colour::kWhite ? to + 8 : to - 8;
+    SquareColour[c] = Opponent(s);
     SquarePiece[c] = kPawn;
     PieceArIndex[c] = undo.capturedIndex;
     PieceAr[undo.capturedIndex] = c;
@@ -155,11 +155,11 @@ void Position::UnmakeMove(Move move, const UndoRecord& undo) {
 void Position::MakeNullMove(UndoRecord& undo) {
   undo.epSquare = EpSquare;
   EpSquare = -1;
-  SideToMove ^= 1;
+  SideToMove = Opponent(SideToMove);
 }
 
 void Position::UnmakeNullMove(const UndoRecord& undo) {
-  SideToMove ^= 1;
+  SideToMove = Opponent(SideToMove);
   EpSquare = undo.epSquare;
 }
 

@@ -13,6 +13,8 @@
 namespace morvi {
 namespace {
 
+using enum Colour;
+
 constexpr int kCaptureBase = 1000000;
 
 // Appends one entry unless the stack is full. The list's end is kept in a
@@ -31,7 +33,7 @@ inline void AppendPromotions(MoveEntry* list, int& n, int from, int to, int flag
   }
 }
 
-inline bool LastRank(int to, int side) { return side == kWhite ? to < 8 : to >= 56; }
+inline bool LastRank(int to, Colour side) { return side == kWhite ? to < 8 : to >= 56; }
 
 // A move given by its flags: promotions on the last rank, otherwise scored as
 // a capture (victim and attacker) or by the history table.
@@ -47,7 +49,7 @@ inline void AppendMove(const Position& pos, int from, int to, int flags, MoveEnt
 
 // A valid en-passant square has the enemy pawn that just passed it behind it
 // and is empty; anything else (only edit mode can make it) yields no capture.
-inline bool UsableEpSquare(const Position& pos, int ep, int side) {
+inline bool UsableEpSquare(const Position& pos, int ep, Colour side) {
   if (side == kWhite) {
     if (ep < 16 || ep > 23) return false;
     return pos.SquarePiece[ep] == kEmpty && pos.SquareColour[ep + 8] == kBlack && pos.SquarePiece[ep + 8] == kPawn;
@@ -56,15 +58,15 @@ inline bool UsableEpSquare(const Position& pos, int ep, int side) {
   return pos.SquarePiece[ep] == kEmpty && pos.SquareColour[ep - 8] == kWhite && pos.SquarePiece[ep - 8] == kPawn;
 }
 
-inline bool OwnPawnOn(const Position& pos, int square, int side) {
+inline bool OwnPawnOn(const Position& pos, int square, Colour side) {
   return pos.SquareColour[square] == side && pos.SquarePiece[square] == kPawn;
 }
 
 // Pawn moves of one pawn. Captures always; steps when quiet is set, promotion
 // steps always.
 template <bool quiet>
-inline void PawnMoves(const Position& pos, int s, int side, MoveEntry* list, int& n) {
-  const int enemy = side ^ 1;
+inline void PawnMoves(const Position& pos, int s, Colour side, MoveEntry* list, int& n) {
+  const Colour enemy = Opponent(side);
   const int forward = side == kWhite ? -8 : 8;
   const int leftCapture = side == kWhite ? s - 9 : s + 7;   // towards file a
   const int rightCapture = side == kWhite ? s - 7 : s + 9;  // towards file h
@@ -93,10 +95,10 @@ inline void PawnMoves(const Position& pos, int s, int side, MoveEntry* list, int
 // set), a capture of an enemy piece. False when to is occupied, which ends a
 // line.
 template <bool quiet>
-[[gnu::always_inline]] inline bool Reach(const Position& pos, int s, int to, int code, int enemy, MoveEntry* list,
+[[gnu::always_inline]] inline bool Reach(const Position& pos, int s, int to, int code, Colour enemy, MoveEntry* list,
                                          int& n) {
-  const int colour = pos.SquareColour[to];
-  if (colour == kNoColour) {
+  const Colour colour = pos.SquareColour[to];
+  if (colour == Colour::kNone) {
     if (quiet) Append(list, n, MakeMoveWord(s, to, kNoPromotion, 0), pos.History[s][to]);
     return true;
   }
@@ -118,8 +120,8 @@ constexpr int kLineOrder[6][8] = {{},
 // Bishop, rook and queen: along each line up to the first piece; the king
 // one step along each line.
 template <bool quiet, int code>
-inline void LineMoves(const Position& pos, int s, int side, MoveEntry* list, int& n) {
-  const int enemy = side ^ 1;
+inline void LineMoves(const Position& pos, int s, Colour side, MoveEntry* list, int& n) {
+  const Colour enemy = Opponent(side);
   constexpr int reachLimit = Slides[code] ? 7 : 1;
   for (int i = 0; i < OffsetCount[code]; ++i) {
     const int line = kLineOrder[code][i];
@@ -133,8 +135,8 @@ inline void LineMoves(const Position& pos, int s, int side, MoveEntry* list, int
 }
 
 template <bool quiet>
-inline void KnightMoves(const Position& pos, int s, int side, MoveEntry* list, int& n) {
-  const int enemy = side ^ 1;
+inline void KnightMoves(const Position& pos, int s, Colour side, MoveEntry* list, int& n) {
+  const Colour enemy = Opponent(side);
   const signed char* targets = kSquareRays.knight[s];
   for (int k = 0; k < kSquareRays.knightCount[s]; ++k) Reach<quiet>(pos, s, targets[k], kKnight, enemy, list, n);
 }
@@ -142,9 +144,9 @@ inline void KnightMoves(const Position& pos, int s, int side, MoveEntry* list, i
 // Castling by piece codes and castling bits only; the attack tests belong to
 // MakeMove. King and rook must be the mover's own (only edit mode could put
 // another side's piece there while the bit is set).
-inline void CastlingMoves(const Position& pos, int side, MoveEntry* list, int& n) {
+inline void CastlingMoves(const Position& pos, Colour side, MoveEntry* list, int& n) {
   const int* piece = pos.SquarePiece;
-  const int* colour = pos.SquareColour;
+  const Colour* colour = pos.SquareColour;
   const int bits = pos.CastleBits;
   const int k = side == kWhite ? 60 : 4;
   if (piece[k] != kKing || colour[k] != side) return;
@@ -160,7 +162,7 @@ inline void CastlingMoves(const Position& pos, int side, MoveEntry* list, int& n
   }
 }
 
-inline void EnPassantMoves(const Position& pos, int side, MoveEntry* list, int& n) {
+inline void EnPassantMoves(const Position& pos, Colour side, MoveEntry* list, int& n) {
   const int e = pos.EpSquare;
   if (e == -1 || !UsableEpSquare(pos, e, side)) return;
   const int flags = kPawnMove | kEnPassant | kCapture;
@@ -172,7 +174,7 @@ inline void EnPassantMoves(const Position& pos, int side, MoveEntry* list, int& 
 
 template <bool quiet>
 void Generate(const Position& pos, MoveEntry* list, int* end) {
-  const int side = pos.SideToMove;
+  const Colour side = pos.SideToMove;
   const int first = side == kWhite ? pos.LightStart : pos.DarkStart;
   const int last = side == kWhite ? pos.DarkStart : pos.DarkEnd;
   int n = *end;

@@ -17,7 +17,7 @@ constexpr int kStartStageMaterial = 39000;
 // the material-ratio table, the rule state, empty archive and repetition list.
 void SetInitialPosition(Position& pos) {
   for (int s = 0; s <= 64; ++s) {
-    pos.SquareColour[s] = InitialSquareColour[s];
+    pos.SquareColour[s] = InitialSquareColour(s);
     pos.SquarePiece[s] = InitialSquarePiece[s];
     pos.PieceArIndex[s] = InitialPieceArIndex[s];
   }
@@ -30,14 +30,14 @@ void SetInitialPosition(Position& pos) {
   pos.DarkEnd = 32;
   pos.LightStart = 0;
   pos.DarkStart = 16;
-  pos.SideToMove = kWhite;
+  pos.SideToMove = Colour::kWhite;
   pos.CastleBits = kWhiteKingSide | kWhiteQueenSide | kBlackKingSide | kBlackQueenSide;
   pos.EpSquare = -1;
   pos.FiftyCount = 0;
   pos.ArchiveCount = 0;
   pos.RepeatCount = 0;
-  pos.eval.stageMaterial[kWhite] = kStartStageMaterial;
-  pos.eval.stageMaterial[kBlack] = kStartStageMaterial;
+  pos.eval.stageMaterial[Colour::kWhite] = kStartStageMaterial;
+  pos.eval.stageMaterial[Colour::kBlack] = kStartStageMaterial;
 }
 
 }  // namespace

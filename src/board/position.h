@@ -4,6 +4,7 @@
 // working arrays. Squares run 0 (a8) .. 63 (h1); 64 is the off-board square.
 #pragma once
 
+#include "board/colour.h"
 #include "board/move.h"
 #include "board/notation.h"  // the move and square text, for every user of the position
 #include "eval/eval_block.h"
@@ -11,7 +12,6 @@
 namespace morvi {
 
 constexpr int kPawn = 0, kKnight = 1, kBishop = 2, kRook = 3, kQueen = 4, kKing = 5, kEmpty = 6;
-constexpr int kWhite = 0, kBlack = 1, kNoColour = 6;
 constexpr int kOffBoard = 64;
 
 // Castling bits.
@@ -24,13 +24,13 @@ constexpr int kArchiveWords = 72;
 
 struct Position {
   int History[64][64];
-  int SquareColour[65];
+  Colour SquareColour[65];
   int SquarePiece[65];
   int PieceAr[32];
   int LightStart, DarkStart, DarkEnd;
   int PieceArIndex[65];
   EvalBlock eval;
-  int SideToMove;
+  Colour SideToMove;
   int CastleBits;
   int EpSquare;
   int FiftyCount;
@@ -45,6 +45,9 @@ struct Position {
   int BlackPawnCount[10];
   int WhiteRearRow[10];  // largest row of a White pawn on the file, -1 if none
   int BlackRearRow[10];  // smallest row of a Black pawn on the file, 8 if none
+  // Attacks on each square by each side, indexed [Index(colour)][square]: a
+  // plain table, since the attack map's loops compile tighter over it than
+  // over a ByColour of rows.
   int AttackCount[2][64];
   int GameStage;  // 0 opening, 1 middle game, 2 early ending, 3 late ending
 
@@ -85,8 +88,8 @@ struct Position {
   void UnmakeNullMove(const UndoRecord& undo);
 
   // Attacks.
-  bool IsAttacked(int square, int byColour) const;
-  bool InCheck(int colour) const;
+  bool IsAttacked(int square, Colour byColour) const;
+  bool InCheck(Colour colour) const;
 
   // Display and self-check. The diagram is the one "d" shows a person: the
   // board, the file letters and the audit's verdict.
@@ -95,18 +98,18 @@ struct Position {
 
   // Edit mode. Each operation rebuilds the piece list from the board. The
   // bool operations return false and change nothing for what they refuse:
-  // EditPlacePiece refuses a piece code outside 0-5, a colour other than 0/1,
-  // a square outside 0-63, a pawn on the first or last rank and a second king
-  // of one colour; EditClearSquare a square outside 0-63; EditEnPassant a
-  // square other than -1 or 0-63 (a square with no pawn to take is kept but
-  // never produces a capture).
+  // EditPlacePiece refuses a piece code outside 0-5, a colour other than
+  // White or Black, a square outside 0-63, a pawn on the first or last rank
+  // and a second king of one colour; EditClearSquare a square outside 0-63;
+  // EditEnPassant a square other than -1 or 0-63 (a square with no pawn to
+  // take is kept but never produces a capture).
   void EditClearBoard();
-  bool EditPlacePiece(int piece, int square, int colour);
+  bool EditPlacePiece(int piece, int square, Colour colour);
   bool EditClearSquare(int square);
   void EditCastleRights(int code);
   bool EditEnPassant(int square);
   // Why EditPlacePiece would refuse, or nullptr when it would accept.
-  const char* EditPlacementProblem(int piece, int square, int colour) const;
+  const char* EditPlacementProblem(int piece, int square, Colour colour) const;
   // Rebuilds the piece list and back index from the square arrays (king
   // first in each range); logs "Too many pieces!" and drops the surplus.
   void RebuildPieceList();

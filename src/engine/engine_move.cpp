@@ -22,7 +22,7 @@ void ReportNoMove() {
   if (!position.InCheck(position.SideToMove)) {
     AnnounceGameOver("1/2-1/2 {Stalemate}\n");
   } else {
-    AnnounceGameOver(s.engineColour == kWhite ? "0-1 {Black mates}\n" : "1-0 {White mates}\n");
+    AnnounceGameOver(s.engineColour == Colour::kWhite ? "0-1 {Black mates}\n" : "1-0 {White mates}\n");
   }
   s.engineActive = false;
 }
@@ -37,13 +37,13 @@ bool PlayEngineMove(const SearchResult& result) {
     return false;
   }
   AnnounceMove(s.moveNumber, result.move);
-  if (position.SideToMove == kWhite) ++s.moveNumber;
+  if (position.SideToMove == Colour::kWhite) ++s.moveNumber;
   if (result.score == 0 && IsRepetition()) {
     AnnounceResult("1/2-1/2 {Draw by repetition}\n");
     s.engineActive = false;
   }
   if (result.score == kMateInOneScore) {
-    AnnounceResult(s.engineColour == kWhite ? "1-0 {White mates}\n" : "0-1 {Black mates}\n");
+    AnnounceResult(s.engineColour == Colour::kWhite ? "1-0 {White mates}\n" : "0-1 {Black mates}\n");
     s.engineActive = false;
   }
   position.ArchivePush(result.move);

@@ -7,7 +7,7 @@ namespace morvi {
 EngineState engineState;
 
 void ResetEngineState(EngineState& state) {
-  state.engineColour = 1;
+  state.engineColour = Colour::kBlack;
   state.engineActive = true;
   state.ponderEnabled = true;
   state.postEnabled = true;

@@ -5,19 +5,20 @@
 
 #include <string>
 
+#include "board/colour.h"
 #include "board/move.h"
 
 namespace morvi {
 
 struct EngineState {
-  int engineColour = 0;         // colour the engine plays
+  Colour engineColour = Colour::kWhite;  // colour the engine plays
   bool engineActive = false;    // the engine moves when it is its turn
   bool ponderEnabled = false;
   bool postEnabled = false;     // thinking output
   bool analysisMode = false;
   bool analysisDone = false;
   bool editMode = false;
-  int editColour = 0;
+  Colour editColour = Colour::kWhite;
   // The ponder state of the running search, in either dialect.
   bool pondering = false;       // a ponder search is running (the opponent's move is assumed)
   bool ponderHit = false;       // ... and the opponent has played that move: it is the real search now

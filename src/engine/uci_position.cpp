@@ -23,7 +23,7 @@ bool PlayMove(const std::string& text) {
   const Move move = UciLegalMove(text);
   UndoRecord undo;
   if (move == 0 || position.MakeMove(move, undo) == 0) return false;
-  if (position.SideToMove == kWhite) ++engineState.moveNumber;
+  if (position.SideToMove == Colour::kWhite) ++engineState.moveNumber;
   position.ArchivePush(move);
   return true;
 }

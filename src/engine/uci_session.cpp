@@ -29,7 +29,9 @@ UciSession uciSession;
 
 namespace {
 
-bool HasClock(const GoArguments& go, int side) { return (side == kWhite ? go.whiteTime : go.blackTime) >= 0; }
+bool HasClock(const GoArguments& go, Colour side) {
+  return (side == Colour::kWhite ? go.whiteTime : go.blackTime) >= 0;
+}
 
 // The search's root moves from "searchmoves": the legal ones of the list. A
 // list without a legal move restricts nothing. True when restricted.

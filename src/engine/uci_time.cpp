@@ -40,10 +40,10 @@ SearchDeadlines ClockPlan(int timeMs, int incrementMs, int movesToGo, int moveOv
   return {ToInt(std::min(target * 3 / 5, hard)), ToInt(hard)};
 }
 
-SearchDeadlines PlanUciTime(const GoArguments& go, int side, int moveOverheadMs) {
+SearchDeadlines PlanUciTime(const GoArguments& go, Colour side, int moveOverheadMs) {
   if (go.infinite || go.ponder) return {};
-  const int own = side == kWhite ? go.whiteTime : go.blackTime;
-  const int increment = side == kWhite ? go.whiteIncrement : go.blackIncrement;
+  const int own = side == Colour::kWhite ? go.whiteTime : go.blackTime;
+  const int increment = side == Colour::kWhite ? go.whiteIncrement : go.blackIncrement;
   if (go.moveTime >= 0) {
     SearchDeadlines plan = MoveTimePlan(go.moveTime, moveOverheadMs);
     if (own >= 0) plan.hardMs = std::min(plan.hardMs, ClockPlan(own, increment, go.movesToGo, moveOverheadMs).hardMs);

@@ -4,6 +4,7 @@
 // xboard dialect keeps its own allocation; this plan is UCI's alone.
 #pragma once
 
+#include "board/colour.h"
 #include "engine/command.h"
 #include "search/thinker.h"
 
@@ -26,7 +27,7 @@ constexpr int kSuddenDeathMoves = 30;
 // The plan for the side to move: no limits (-1) for "infinite" and "ponder"
 // (a ponder search is planned again at its "ponderhit"), and for a search
 // bounded by depth, nodes or mate alone.
-SearchDeadlines PlanUciTime(const GoArguments& go, int sideToMove, int moveOverheadMs);
+SearchDeadlines PlanUciTime(const GoArguments& go, Colour sideToMove, int moveOverheadMs);
 
 // The plan for a fixed move time: the time less what is kept back, soft and
 // hard alike.

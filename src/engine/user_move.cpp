@@ -95,7 +95,7 @@ void EnterUserMove(const CommandRecord& record, std::string& logText) {
   std::snprintf(text, sizeof text, "Engine: valid move from:%d to:%d promote: %d ", record.moveFrom, record.moveTo,
                 record.movePromotion);
   logText = text;
-  if (position.SideToMove == kWhite) ++s.moveNumber;
+  if (position.SideToMove == Colour::kWhite) ++s.moveNumber;
   s.analysisDone = false;
   if (IsRepetition()) {
     AnnounceResult("1/2-1/2 {Draw by repetition}\n");

@@ -36,15 +36,15 @@ std::string Format(const char* format, Args... args) {
 bool TakeBackMove() {
   if (!position.TakeBack()) return false;
   EngineState& s = engineState;
-  if (position.SideToMove == kBlack && s.moveNumber > 1) --s.moveNumber;
+  if (position.SideToMove == Colour::kBlack && s.moveNumber > 1) --s.moveNumber;
   s.analysisDone = false;
   return true;
 }
 
 // "white" and "black": the side to move is set by hand.
-void SetSideToMove(int side) {
+void SetSideToMove(Colour side) {
   position.SideToMove = side;
-  engineState.engineColour = side ^ 1;
+  engineState.engineColour = Opponent(side);
   engineState.analysisDone = false;
 }
 
@@ -61,7 +61,7 @@ std::string Level(const CommandRecord& r) {
 std::string EnterEditMode() {
   EngineState& s = engineState;
   s.editMode = true;
-  s.editColour = kWhite;
+  s.editColour = Colour::kWhite;
   position.ArchiveCount = 0;
   position.RepeatCount = 0;
   openingBook.inBook = false;
@@ -81,8 +81,8 @@ std::string EditCommand(const CommandRecord& r) {
   switch (r.id) {
     case CommandId::kEditColour:
       if (!s.editMode) return NotInEditMode("Change Color");
-      s.editColour ^= 1;
-      return Format("Edit color change to %d", s.editColour);
+      s.editColour = Opponent(s.editColour);
+      return Format("Edit color change to %d", ColourNumber(s.editColour));
     case CommandId::kEditClear:
       if (!s.editMode) return NotInEditMode("Clear board");
       position.EditClearBoard();
@@ -102,7 +102,7 @@ std::string EditCommand(const CommandRecord& r) {
         return text;
       }
       position.EditPlacePiece(r.piece, r.square, s.editColour);
-      return Format("Edit piece %d at square %d in color %d", r.piece, r.square, s.editColour);
+      return Format("Edit piece %d at square %d in color %d", r.piece, r.square, ColourNumber(s.editColour));
     }
     case CommandId::kEditEmpty:
       if (!s.editMode) return NotInEditMode("Clear Square");
@@ -155,11 +155,11 @@ bool PlayCommand(const CommandRecord& r, std::string& log) {
   switch (r.id) {
     case CommandId::kNew: InitEngine(); log = "Init engine and board"; return true;
     case CommandId::kWhite:
-      SetSideToMove(kWhite);
+      SetSideToMove(Colour::kWhite);
       log = "White set to move - Engine playing black";
       return true;
     case CommandId::kBlack:
-      SetSideToMove(kBlack);
+      SetSideToMove(Colour::kBlack);
       log = "BLACK set to move - Engine playing white";
       return true;
     case CommandId::kGo:

@@ -36,7 +36,7 @@ Verdict MoveNow() {
 Verdict PonderHit(const CommandRecord& move) {
   EngineState& s = engineState;
   Thinker& t = thinker;
-  if (s.engineColour == kWhite) ++s.moveNumber;
+  if (s.engineColour == Colour::kWhite) ++s.moveNumber;
   LogLine("Engine", "YES!!! GOOD PONDERING CHOICE!");
   const int spent = (t.clock() - s.passStart) / 10;
   LogLine("Engine", "we've spent " + std::to_string(spent) + " time");

@@ -23,8 +23,8 @@ constexpr int kRookThrough = Bit(kRook) | Bit(kQueen);
 constexpr int kQueenDiagonalThrough = Bit(kQueen) | Bit(kBishop);
 constexpr int kQueenStraightThrough = Bit(kQueen) | Bit(kRook);
 
-void CountRay(Position& pos, int colour, int from, int direction, int through) {
-  int* counts = pos.AttackCount[colour];
+void CountRay(Position& pos, Colour colour, int from, int direction, int through) {
+  int* counts = pos.AttackCount[Index(colour)];
   const int length = kSquareRays.rayLength[from][direction];
   const signed char* ray = kSquareRays.ray[from][direction];
   for (int n = 0; n < length; ++n) {
@@ -37,16 +37,16 @@ void CountRay(Position& pos, int colour, int from, int direction, int through) {
 
 // The target row is taken as an array of eight so that the loop's bound is
 // known and it can be unrolled.
-void CountTargets(Position& pos, int colour, const signed char (&targets)[8], int count) {
-  int* counts = pos.AttackCount[colour];
+void CountTargets(Position& pos, Colour colour, const signed char (&targets)[8], int count) {
+  int* counts = pos.AttackCount[Index(colour)];
   for (int n = 0; n < count; ++n) ++counts[targets[n]];
 }
 
-void CountPawn(Position& pos, int colour, int s) {
-  int* counts = pos.AttackCount[colour];
+void CountPawn(Position& pos, Colour colour, int s) {
+  int* counts = pos.AttackCount[Index(colour)];
   const int file = s & 7;
   // A pawn on its last row (possible only in a set-up position) attacks nothing.
-  if (colour == kWhite) {
+  if (colour == Colour::kWhite) {
     if (s < 8) return;
     if (file != 0) ++counts[s - 9];
     if (file != 7) ++counts[s - 7];
@@ -58,7 +58,7 @@ void CountPawn(Position& pos, int colour, int s) {
 }
 
 // Pawns, the most frequent entries, are taken before the switch.
-[[gnu::always_inline]] inline void CountPiece(Position& pos, int colour, int s) {
+[[gnu::always_inline]] inline void CountPiece(Position& pos, Colour colour, int s) {
   const int code = pos.SquarePiece[s];
   if (code == kPawn) {
     CountPawn(pos, colour, s);
@@ -85,15 +85,15 @@ void CountPawn(Position& pos, int colour, int s) {
 
 void CountAttacks(Position& pos) {
   std::memset(pos.AttackCount, 0, sizeof pos.AttackCount);
-  for (int i = pos.LightStart; i < pos.DarkStart; ++i) CountPiece(pos, kWhite, pos.PieceAr[i]);
-  for (int i = pos.DarkStart; i < pos.DarkEnd; ++i) CountPiece(pos, kBlack, pos.PieceAr[i]);
+  for (int i = pos.LightStart; i < pos.DarkStart; ++i) CountPiece(pos, Colour::kWhite, pos.PieceAr[i]);
+  for (int i = pos.DarkStart; i < pos.DarkEnd; ++i) CountPiece(pos, Colour::kBlack, pos.PieceAr[i]);
 }
 
-int KingAttack(const Position& pos, int colour) {
-  const int king = pos.PieceAr[colour == kWhite ? pos.LightStart : pos.DarkStart];
+int KingAttack(const Position& pos, Colour colour) {
+  const int king = pos.PieceAr[colour == Colour::kWhite ? pos.LightStart : pos.DarkStart];
   if (king >= 64) return 0;
-  const int* own = pos.AttackCount[colour];
-  const int* enemy = pos.AttackCount[colour ^ 1];
+  const int* own = pos.AttackCount[Index(colour)];
+  const int* enemy = pos.AttackCount[Index(Opponent(colour))];
   const int neighbours = kSquareRays.kingCount[king];
   int sum = 0, blocked = 0;
   for (int n = 0; n < neighbours; ++n) {
@@ -147,7 +147,7 @@ constexpr SpotScales kSpotScales = [] {
 inline int HotSpot(const Position& pos, int s, int d, int whiteKing, int blackKing) {
   const bool whiteHolds = d > 0;
   const int sign = static_cast<int>(whiteHolds) - static_cast<int>(d < 0);
-  const int loser = whiteHolds ? kBlack : kWhite;
+  const Colour loser = whiteHolds ? Colour::kBlack : Colour::kWhite;
   const int loserKing = whiteHolds ? blackKing : whiteKing;
   const int weight = 4 * std::clamp(d, -4, 4) * kSpotScales.scale[loserKing][s];
   const bool loserPiece = pos.SquareColour[s] == loser;
@@ -161,7 +161,7 @@ int HotSpots(const Position& pos) {
   const int blackKing = pos.PieceAr[pos.DarkStart];
   int sum = 0;
   for (int s = 0; s < 64; ++s) {
-    const int d = pos.AttackCount[kWhite][s] - pos.AttackCount[kBlack][s];
+    const int d = pos.AttackCount[Index(Colour::kWhite)][s] - pos.AttackCount[Index(Colour::kBlack)][s];
     sum += HotSpot(pos, s, d, whiteKing, blackKing);
   }
   return sum;

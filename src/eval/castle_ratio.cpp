@@ -26,8 +26,8 @@ int CastleState(const Position& pos) {
 }
 
 int MaterialRatio(const Position& pos) {
-  return pos.RatioTable[RatioIndex(pos.eval.totalMaterial[kWhite])]
-                       [RatioIndex(pos.eval.totalMaterial[kBlack])];
+  return pos.RatioTable[RatioIndex(pos.eval.totalMaterial[Colour::kWhite])]
+                       [RatioIndex(pos.eval.totalMaterial[Colour::kBlack])];
 }
 
 }  // namespace morvi

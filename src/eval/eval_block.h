@@ -2,26 +2,28 @@
 // the term computation fills and the evaluation driver weights and sums.
 #pragma once
 
+#include "board/colour.h"
+
 namespace morvi {
 
 struct EvalBlock {
-  int totalMaterial[2];   // pawns + pieces; weight MaterialFactorS
-  int stageMaterial[2];   // copy of pieceMaterial; read by the game-stage rule
-  int pieceMaterial[2];   // knights, bishops, rooks, queens
-  int pawnMaterial[2];
-  int twoBishops[2];      // TwoBishopFactorS
-  int bishopTrap[2];      // BishopTrapFactorS
-  int pawnPosition[2];    // PosPawnFactorS
-  int bishopPosition[2];  // PosBishopFactorS
-  int knightPosition[2];  // PosKnightFactorS
-  int rookPosition[2];    // PosRookFactorS
-  int kingPosition[2];    // PosKingFactorS
-  int rookPair[2];        // RookPairFactorS
-  int knightOutpost[2];   // KnightOutpostFactorS
-  int bishopOutpost[2];   // BishopOutpostFactorS
-  int development[2];     // DevFactorS
-  int kingAttack[2];      // KingAttackFactorS
-  int soloQueen;          // +1536 only White has a queen, -1536 only Black; SoloQueenFactorS
+  ByColour<int> totalMaterial;   // pawns + pieces; weight MaterialFactorS
+  ByColour<int> stageMaterial;   // copy of pieceMaterial; read by the game-stage rule
+  ByColour<int> pieceMaterial;   // knights, bishops, rooks, queens
+  ByColour<int> pawnMaterial;
+  ByColour<int> twoBishops;      // TwoBishopFactorS
+  ByColour<int> bishopTrap;      // BishopTrapFactorS
+  ByColour<int> pawnPosition;    // PosPawnFactorS
+  ByColour<int> bishopPosition;  // PosBishopFactorS
+  ByColour<int> knightPosition;  // PosKnightFactorS
+  ByColour<int> rookPosition;    // PosRookFactorS
+  ByColour<int> kingPosition;    // PosKingFactorS
+  ByColour<int> rookPair;        // RookPairFactorS
+  ByColour<int> knightOutpost;   // KnightOutpostFactorS
+  ByColour<int> bishopOutpost;   // BishopOutpostFactorS
+  ByColour<int> development;     // DevFactorS
+  ByColour<int> kingAttack;      // KingAttackFactorS
+  int soloQueen;                 // +1536 only White has a queen, -1536 only Black; SoloQueenFactorS
 };
 
 }  // namespace morvi

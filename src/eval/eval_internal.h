@@ -18,13 +18,13 @@ int BlackOutpost(const Position& pos, int s, bool knight);
 // AttackCount from every piece of both sides.
 void CountAttacks(Position& pos);
 // King-attack value of colour's king (never positive).
-int KingAttack(const Position& pos, int colour);
+int KingAttack(const Position& pos, Colour colour);
 
 // King position and pawn shelter, scaled by the other side's piece material.
 int WhiteKingPosition(const Position& pos, int stage);
 int BlackKingPosition(const Position& pos, int stage);
 
 // -1536 for a trapped bishop of colour on s, else 0.
-int BishopTrap(const Position& pos, int s, int colour);
+int BishopTrap(const Position& pos, int s, Colour colour);
 
 }  // namespace morvi::evalterms

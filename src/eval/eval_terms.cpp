@@ -12,6 +12,7 @@ namespace morvi {
 namespace evalterms {
 
 using namespace evaltables;
+using enum Colour;
 
 namespace {
 
@@ -27,7 +28,7 @@ struct SideCounts {
   int developed = 0;  // knights and bishops off the first rank
 };
 
-bool Holds(const Position& pos, int s, int piece, int colour) {
+bool Holds(const Position& pos, int s, int piece, Colour colour) {
   return pos.SquarePiece[s] == piece && pos.SquareColour[s] == colour;
 }
 
@@ -64,7 +65,7 @@ class RookPairs {
 };
 
 // Open file 192, half-open (no own pawn) 64; the seventh rank 256 more.
-int RookFile(const Position& pos, int s, int colour) {
+int RookFile(const Position& pos, int s, Colour colour) {
   const int f = (s & 7) + 1;
   const int ownPawns = colour == kWhite ? pos.WhitePawnCount[f] : pos.BlackPawnCount[f];
   const int enemyPawns = colour == kWhite ? pos.BlackPawnCount[f] : pos.WhitePawnCount[f];
@@ -74,7 +75,7 @@ int RookFile(const Position& pos, int s, int colour) {
   return v;
 }
 
-int PieceSquare(const Table& table, int s, int colour) {
+int PieceSquare(const Table& table, int s, Colour colour) {
   return table[colour == kWhite ? s : Flip[s]];
 }
 
@@ -85,13 +86,13 @@ struct WalkSums {
   int knightPosition = 0, bishopPosition = 0;
   int pawnPosition = 0, rookPosition = 0, bishopTrap = 0, knightOutpost = 0, bishopOutpost = 0;
 
-  void AddFastWords(EvalBlock& e, int colour) const {
+  void AddFastWords(EvalBlock& e, Colour colour) const {
     e.pawnMaterial[colour] += pawnMaterial;
     e.pieceMaterial[colour] += pieceMaterial;
     e.knightPosition[colour] += knightPosition;
     e.bishopPosition[colour] += bishopPosition;
   }
-  void AddDetailedWords(EvalBlock& e, int colour) const {
+  void AddDetailedWords(EvalBlock& e, Colour colour) const {
     AddFastWords(e, colour);
     e.pawnPosition[colour] += pawnPosition;
     e.rookPosition[colour] += rookPosition;
@@ -108,7 +109,7 @@ constexpr int kPieceWorth[7] = {0, kKnightValue, kBishopValue, kRookValue, kQuee
 // The Fast walk: material, knight and bishop tables, rook pair. Each term is
 // added by table or selection rather than by a branch on the piece kind:
 // this walk runs at most nodes.
-template <int colour>
+template <Colour colour>
 void FastWalk(Position& pos, SideCounts& counts) {
   const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
   const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
@@ -131,11 +132,11 @@ void FastWalk(Position& pos, SideCounts& counts) {
   pos.eval.rookPair[colour] += rookPairs.Value(pos.GameStage >= 2 ? 64 : 32);
 }
 
-bool OnFirstRank(int s, int colour) { return colour == kWhite ? s >= 56 : s <= 7; }
+bool OnFirstRank(int s, Colour colour) { return colour == kWhite ? s >= 56 : s <= 7; }
 
 // The Medium and Complete walk: the Fast words plus pawn structure, rook
 // files, outposts, trapped bishops and development.
-template <int colour>
+template <Colour colour>
 void DetailedWalk(Position& pos, SideCounts& counts) {
   const int start = colour == kWhite ? pos.LightStart : pos.DarkStart;
   const int end = colour == kWhite ? pos.DarkStart : pos.DarkEnd;
@@ -181,7 +182,7 @@ void DetailedWalk(Position& pos, SideCounts& counts) {
 }
 
 void ClearDetailedTerms(EvalBlock& e) {
-  for (int c = 0; c < 2; ++c) {
+  for (Colour c : kColours) {
     e.pawnPosition[c] = 0;
     e.rookPosition[c] = 0;
     e.kingPosition[c] = 0;
@@ -193,7 +194,7 @@ void ClearDetailedTerms(EvalBlock& e) {
 }
 
 void ClearCommonTerms(EvalBlock& e) {
-  for (int c = 0; c < 2; ++c) {
+  for (Colour c : kColours) {
     e.twoBishops[c] = 0;
     e.bishopPosition[c] = 0;
     e.knightPosition[c] = 0;
@@ -211,7 +212,7 @@ int BishopPair(int bishops, int stage) {
 
 }  // namespace
 
-int BishopTrap(const Position& pos, int s, int colour) {
+int BishopTrap(const Position& pos, int s, Colour colour) {
   // Each pattern: the bishop's square, the enemy pawn that shuts it in, the
   // square whose pawn or bishop closes the way back, the square behind it.
   struct Pattern {
@@ -219,7 +220,7 @@ int BishopTrap(const Position& pos, int s, int colour) {
   };
   constexpr Pattern kWhitePatterns[2] = {{8, 17, 10, 1}, {15, 22, 13, 6}};
   constexpr Pattern kBlackPatterns[2] = {{48, 41, 50, 57}, {55, 46, 53, 62}};
-  const int enemy = colour ^ 1;
+  const Colour enemy = Opponent(colour);
   for (const Pattern& p : colour == kWhite ? kWhitePatterns : kBlackPatterns) {
     if (s != p.bishop) continue;
     if (!Holds(pos, p.pawn, kPawn, enemy)) return 0;
@@ -255,7 +256,7 @@ void EvaluateTerms(Position& pos, EvalLevel level) {
   }
 
   // Step 4: the piece walks; the king terms need both sides' piece material.
-  SideCounts counts[2];
+  ByColour<SideCounts> counts;
   const int stage = pos.GameStage;
   if (detailed) {
     DetailedWalk<kWhite>(pos, counts[kWhite]);

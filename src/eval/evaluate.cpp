@@ -19,10 +19,11 @@ EvalSettings evalSettings;
 namespace {
 
 using namespace evalarith;
+using enum Colour;
 
 // Total material = pawns + pieces; the stage material keeps the pieces.
 void SetMaterialWords(EvalBlock& e) {
-  for (int c = 0; c < 2; ++c) {
+  for (Colour c : kColours) {
     e.stageMaterial[c] = e.pieceMaterial[c];
     e.totalMaterial[c] = WrapAdd(e.pawnMaterial[c], e.pieceMaterial[c]);
   }
@@ -34,7 +35,7 @@ int RandomTerm() { return ShiftRight(ShiftLeft(Random15(), 7), 15) - 64; }
 class Sum {
  public:
   void Add(int value, int shift) { sum_ += static_cast<std::uint32_t>(ShiftLeft(value, shift)); }
-  void AddPair(const int (&pair)[2], int shift) { Add(WrapSub(pair[kWhite], pair[kBlack]), shift); }
+  void AddPair(const ByColour<int>& pair, int shift) { Add(WrapSub(pair[kWhite], pair[kBlack]), shift); }
   int Value() const { return static_cast<int>(sum_); }
 
  private:

@@ -13,9 +13,9 @@ namespace {
 // squares are 0-15 (back row then pawns), White's 48-63 (pawns then back row).
 constexpr int kBackRow[8] = {kRook, kKnight, kBishop, kQueen, kKing, kBishop, kKnight, kRook};
 
-int UntouchedHomeSquares(const Position& pos, int owner) {
-  const int backRow = owner == kBlack ? 0 : 56;
-  const int pawnRow = owner == kBlack ? 8 : 48;
+int UntouchedHomeSquares(const Position& pos, Colour owner) {
+  const int backRow = owner == Colour::kBlack ? 0 : 56;
+  const int pawnRow = owner == Colour::kBlack ? 8 : 48;
   int count = 0;
   for (int f = 0; f < 8; ++f) {
     if (pos.SquarePiece[backRow + f] == kBackRow[f] && pos.SquareColour[backRow + f] == owner) ++count;
@@ -27,8 +27,8 @@ int UntouchedHomeSquares(const Position& pos, int owner) {
 }  // namespace
 
 int DecideGameStage(const Position& pos) {
-  if (pos.SideToMove != kWhite && pos.SideToMove != kBlack) return pos.GameStage;
-  const int opponent = pos.SideToMove ^ 1;
+  if (pos.SideToMove != Colour::kWhite && pos.SideToMove != Colour::kBlack) return pos.GameStage;
+  const Colour opponent = Opponent(pos.SideToMove);
   const int m = pos.eval.stageMaterial[opponent];
   if (m < config.LateEndingCount) return kStageLateEnding;
   if (m < config.EarlyEndingCount) return kStageEarlyEnding;

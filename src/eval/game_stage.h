@@ -14,7 +14,7 @@ constexpr int kStageLateEnding = 3;
 
 // The stage for pos as the last evaluation left its stage material; the
 // caller stores it in pos.GameStage and logs it. With a side to move other
-// than 0 or 1 it returns pos.GameStage unchanged.
+// than White or Black it returns pos.GameStage unchanged.
 int DecideGameStage(const Position& pos);
 
 }  // namespace morvi

@@ -80,7 +80,7 @@ int WhiteKingPosition(const Position& pos, int stage) {
          WhiteShelter(pos, 5, kThirdShelter);
     v += BlackStorm(pos, 5) + BlackStorm(pos, 6) + BlackStorm(pos, 7);
   }
-  return Scaled(v, pos.eval.pieceMaterial[kBlack]);
+  return Scaled(v, pos.eval.pieceMaterial[Colour::kBlack]);
 }
 
 int BlackKingPosition(const Position& pos, int stage) {
@@ -99,7 +99,7 @@ int BlackKingPosition(const Position& pos, int stage) {
          BlackShelter(pos, 5, kBlackFShelter);
     v += WhiteStorm(pos, 5) + WhiteStorm(pos, 6) + WhiteStorm(pos, 7);
   }
-  return Scaled(v, pos.eval.pieceMaterial[kWhite]);
+  return Scaled(v, pos.eval.pieceMaterial[Colour::kWhite]);
 }
 
 }  // namespace morvi::evalterms

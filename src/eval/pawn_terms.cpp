@@ -62,7 +62,7 @@ int BlackPawnValue(const Position& pos, int s, int stage) {
 
 namespace {
 
-bool PawnOf(const Position& pos, int s, int colour) {
+bool PawnOf(const Position& pos, int s, Colour colour) {
   return pos.SquarePiece[s] == kPawn && pos.SquareColour[s] == colour;
 }
 
@@ -72,7 +72,7 @@ int WhiteOutpost(const Position& pos, int s, bool knight) {
   const int r = s >> 3, file = s & 7;
   if (r > 5) return 0;
   const bool supported =
-      (file != 0 && PawnOf(pos, s + 7, kWhite)) || (file != 7 && PawnOf(pos, s + 9, kWhite));
+      (file != 0 && PawnOf(pos, s + 7, Colour::kWhite)) || (file != 7 && PawnOf(pos, s + 9, Colour::kWhite));
   if (!supported || r > pos.BlackRearRow[file] || r > pos.BlackRearRow[file + 2]) return 0;
   const bool near = r == 2 || r == 3;
   return knight ? (near ? 64 : 32) : (near ? 32 : 16);
@@ -82,7 +82,7 @@ int BlackOutpost(const Position& pos, int s, bool knight) {
   const int r = s >> 3, file = s & 7;
   if (r < 2) return 0;
   const bool supported =
-      (file != 0 && PawnOf(pos, s - 9, kBlack)) || (file != 7 && PawnOf(pos, s - 7, kBlack));
+      (file != 0 && PawnOf(pos, s - 9, Colour::kBlack)) || (file != 7 && PawnOf(pos, s - 7, Colour::kBlack));
   if (!supported || r < pos.WhiteRearRow[file] || r < pos.WhiteRearRow[file + 2]) return 0;
   const bool near = r == 4 || r == 5;
   return knight ? (near ? 64 : 32) : (near ? 32 : 16);

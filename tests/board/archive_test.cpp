@@ -11,6 +11,8 @@
 namespace morvi::test {
 namespace {
 
+using enum Colour;
+
 TEST(Archive, NewGameStoresInitialPositionAsEntryZero) {
   auto pos = NewPosition();
   EXPECT_EQ(pos->ArchiveCount, 1);
@@ -21,8 +23,8 @@ TEST(Archive, NewGameStoresInitialPositionAsEntryZero) {
   EXPECT_EQ(pos->PieceAr[pos->DarkStart], 4);
   EXPECT_EQ(pos->CastleBits, 15);
   EXPECT_EQ(pos->EpSquare, -1);
-  EXPECT_EQ(pos->eval.stageMaterial[0], 39000);
-  EXPECT_EQ(pos->eval.stageMaterial[1], 39000);
+  EXPECT_EQ(pos->eval.stageMaterial[kWhite], 39000);
+  EXPECT_EQ(pos->eval.stageMaterial[kBlack], 39000);
   EXPECT_TRUE(pos->AuditBoard());
 }
 
@@ -154,7 +156,7 @@ TEST(Archive, EditedPositionWithEmptySlotsSurvivesTakeBack) {
   ASSERT_TRUE(Play(*pos, "e8d8"));
   ASSERT_TRUE(pos->TakeBack());
   EXPECT_TRUE(pos->AuditBoard());
-  EXPECT_EQ(pos->SquareColour[kOffBoard], kNoColour);
+  EXPECT_EQ(pos->SquareColour[kOffBoard], Colour::kNone);
   EXPECT_EQ(pos->PieceArIndex[kOffBoard], -1);
   EXPECT_EQ(pos->SquarePiece[kOffBoard], kEmpty);
   EXPECT_EQ(pos->SquarePiece[31], kRook);  // h5

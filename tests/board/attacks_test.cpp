@@ -13,6 +13,8 @@
 namespace morvi::test {
 namespace {
 
+using enum Colour;
+
 TEST(Attacks, InitialPosition) {
   auto pos = NewPosition();
   EXPECT_FALSE(pos->InCheck(kWhite));

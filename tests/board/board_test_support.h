@@ -41,8 +41,11 @@ inline std::unique_ptr<Position> FenPosition(const std::string& fen) {
 
 // Every field that MakeMove/UnmakeMove may change.
 struct Snapshot {
-  int squareColour[65], squarePiece[65], pieceAr[32], pieceArIndex[65];
-  int lightStart, darkStart, darkEnd, side, castle, ep, fifty;
+  Colour squareColour[65];
+  int squarePiece[65], pieceAr[32], pieceArIndex[65];
+  int lightStart, darkStart, darkEnd;
+  Colour side;
+  int castle, ep, fifty;
 
   explicit Snapshot(const Position& p)
       : lightStart(p.LightStart), darkStart(p.DarkStart), darkEnd(p.DarkEnd), side(p.SideToMove),
@@ -56,7 +59,8 @@ struct Snapshot {
 };
 
 // The attack test as a walk over the attacker's piece list.
-inline bool ListWalkAttacked(const Position& p, int target, int by) {
+inline bool ListWalkAttacked(const Position& p, int target, Colour by) {
+  using enum Colour;
   const int first = by == kWhite ? p.LightStart : p.DarkStart;
   const int last = by == kWhite ? p.DarkStart : p.DarkEnd;
   for (int i = first; i < last; ++i) {
@@ -74,7 +78,7 @@ inline bool ListWalkAttacked(const Position& p, int target, int by) {
         cur = Mailbox[Mailbox64[cur] + PieceOffsets[code][d]];
         if (cur < 0) break;
         if (cur == target) return true;
-        if (p.SquareColour[cur] != kNoColour || !Slides[code]) break;
+        if (p.SquareColour[cur] != Colour::kNone || !Slides[code]) break;
       }
     }
   }

@@ -28,7 +28,7 @@ TEST(Display, InitialPositionByteForByte) {
 
 TEST(Display, FaultyColourPrintsNothingAndAuditFails) {
   auto pos = NewPosition();
-  pos->SquareColour[36] = 3;
+  pos->SquareColour[36] = ColourFromNumber(3);
   pos->SquarePiece[36] = kKnight;
   const std::string text = Printed(*pos);
   EXPECT_NE(text.find("\n4 . . . . . . .\n"), std::string::npos) << text;
@@ -48,7 +48,7 @@ TEST(Display, AuditFindsEachBrokenInvariant) {
   // A piece on the board that its list entry does not point back to (as a
   // second king of one colour would be).
   pos->SquarePiece[36] = kKing;
-  pos->SquareColour[36] = kWhite;
+  pos->SquareColour[36] = Colour::kWhite;
   pos->PieceArIndex[36] = 0;
   EXPECT_FALSE(pos->AuditBoard());
 
@@ -57,7 +57,7 @@ TEST(Display, AuditFindsEachBrokenInvariant) {
   EXPECT_FALSE(pos->AuditBoard());
 
   pos = NewPosition();
-  pos->SquareColour[60] = kBlack;  // a White entry on a Black square
+  pos->SquareColour[60] = Colour::kBlack;  // a White entry on a Black square
   EXPECT_FALSE(pos->AuditBoard());
 
   pos = NewPosition();

@@ -8,6 +8,8 @@
 namespace morvi::test {
 namespace {
 
+using enum Colour;
+
 std::unique_ptr<Position> KingsOnly() {
   auto pos = NewPosition();
   pos->EditClearBoard();
@@ -106,7 +108,7 @@ TEST(Edit, RefusesWhatNoGameReaches) {
   EXPECT_FALSE(pos->EditPlacePiece(kKing, 36, kWhite));  // a second White king
   EXPECT_FALSE(pos->EditPlacePiece(7, 36, kWhite));
   EXPECT_FALSE(pos->EditPlacePiece(kRook, 64, kWhite));
-  EXPECT_FALSE(pos->EditPlacePiece(kRook, 36, kNoColour));
+  EXPECT_FALSE(pos->EditPlacePiece(kRook, 36, Colour::kNone));
   EXPECT_FALSE(pos->EditClearSquare(64));
   EXPECT_FALSE(pos->EditClearSquare(-1));
   EXPECT_FALSE(pos->EditEnPassant(64));
@@ -161,7 +163,7 @@ TEST(Edit, BogusEnPassantSquareGivesNoCapture) {
   ASSERT_TRUE(pos->EditPlacePiece(kPawn, 28, kWhite));  // e5, nothing on d5
   for (int ep : {19, 20, 44, 60, 0, 7, 63}) {
     ASSERT_TRUE(pos->EditEnPassant(ep));
-    for (int side = 0; side < 2; ++side) {
+    for (Colour side : kColours) {
       pos->SideToMove = side;
       static MoveEntry list[kMoveStackSize];
       int end = 0;

@@ -22,7 +22,7 @@ TEST(Fen, StartPositionEqualsNewGame) {
   EXPECT_EQ(fen->PieceAr[1], 48);  // a2 is White's first piece after the king
   EXPECT_EQ(fen->ArchiveCount, 0);
   EXPECT_EQ(fen->RepeatCount, 0);
-  EXPECT_EQ(fen->eval.stageMaterial[0], 39000);
+  EXPECT_EQ(fen->eval.stageMaterial[Colour::kWhite], 39000);
   EXPECT_TRUE(fen->AuditBoard());
 }
 
@@ -32,7 +32,7 @@ TEST(Fen, CountersAreOptional) {
   EXPECT_EQ(with->EpSquare, 19);
   auto without = FenPosition("4k3/8/8/3pP3/8/8/8/4K3 b - -");
   EXPECT_EQ(without->FiftyCount, 0);
-  EXPECT_EQ(without->SideToMove, kBlack);
+  EXPECT_EQ(without->SideToMove, Colour::kBlack);
 }
 
 TEST(Fen, RefusedTextLeavesPositionUntouched) {

@@ -85,7 +85,7 @@ TEST(Generation, EnPassantOnFileAComesFromFileBOnly) {
 
 TEST(Generation, CastlingListedEvenInCheckAndRefusedByMakeMove) {
   auto pos = FenPosition("r3k2r/8/8/8/8/8/4q3/R3K2R w KQkq - 0 1");
-  ASSERT_TRUE(pos->InCheck(kWhite));
+  ASSERT_TRUE(pos->InCheck(Colour::kWhite));
   const Move kingSide = FindMove(*pos, "e1g1");
   const Move queenSide = FindMove(*pos, "e1c1");
   ASSERT_NE(kingSide, 0u);

@@ -16,7 +16,7 @@ TEST(MakeMove, DoubleStepAndUnmakeRestoreEveryField) {
   ASSERT_EQ(pos->MakeMove(move, undo), 1);
   EXPECT_EQ(pos->EpSquare, 44);
   EXPECT_EQ(pos->FiftyCount, 0);
-  EXPECT_EQ(pos->SideToMove, kBlack);
+  EXPECT_EQ(pos->SideToMove, Colour::kBlack);
   EXPECT_EQ(pos->PieceAr[12], 36);
   EXPECT_EQ(pos->PieceArIndex[36], 12);
   EXPECT_EQ(pos->PieceArIndex[52], -1);
@@ -55,7 +55,7 @@ TEST(MakeMove, CastlingThroughAttackedSquareRefusedButAttackedRookAllowed) {
   const Move castle = FindMove(*rook, "e1g1");
   ASSERT_EQ(rook->MakeMove(castle, undo), 1);
   EXPECT_EQ(rook->SquarePiece[61], kRook);
-  EXPECT_EQ(rook->SquareColour[61], kWhite);
+  EXPECT_EQ(rook->SquareColour[61], Colour::kWhite);
   EXPECT_EQ(rook->SquarePiece[63], kEmpty);
   EXPECT_EQ(rook->PieceArIndex[63], -1);
   EXPECT_EQ(rook->PieceAr[rook->PieceArIndex[61]], 61);
@@ -113,7 +113,7 @@ TEST(MakeMove, PromotionCaptureAndUnmake) {
   UndoRecord undo;
   ASSERT_EQ(pos->MakeMove(move, undo), 1);
   EXPECT_EQ(pos->SquarePiece[0], kKnight);
-  EXPECT_EQ(pos->SquareColour[0], kWhite);
+  EXPECT_EQ(pos->SquareColour[0], Colour::kWhite);
   EXPECT_EQ(undo.capturedPiece, kRook);
   EXPECT_EQ(pos->CastleBits, 0);
   EXPECT_TRUE(pos->AuditBoard());
@@ -135,7 +135,7 @@ TEST(MakeMove, NullMoveClearsEnPassantAndRestoresIt) {
   const Snapshot before(*pos);
   UndoRecord undo;
   pos->MakeNullMove(undo);
-  EXPECT_EQ(pos->SideToMove, kBlack);
+  EXPECT_EQ(pos->SideToMove, Colour::kBlack);
   EXPECT_EQ(pos->EpSquare, -1);
   pos->UnmakeNullMove(undo);
   EXPECT_TRUE(Snapshot(*pos) == before);

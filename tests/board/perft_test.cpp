@@ -77,7 +77,7 @@ class TreeChecker {
       ASSERT_EQ(told, made) << MoveText(move);
       if (made) {
         ASSERT_TRUE(pos_.AuditBoard()) << MoveText(move);
-        ASSERT_FALSE(pos_.InCheck(pos_.SideToMove ^ 1)) << MoveText(move);
+        ASSERT_FALSE(pos_.InCheck(Opponent(pos_.SideToMove))) << MoveText(move);
         Visit(depth - 1, end);
         pos_.UnmakeMove(move, undo);
       }
@@ -88,8 +88,9 @@ class TreeChecker {
  private:
   void CheckAttacks() {
     for (int target = 0; target < 64; ++target) {
-      for (int by = 0; by < 2; ++by) {
-        ASSERT_EQ(pos_.IsAttacked(target, by), ListWalkAttacked(pos_, target, by)) << target << " by " << by;
+      for (Colour by : kColours) {
+        ASSERT_EQ(pos_.IsAttacked(target, by), ListWalkAttacked(pos_, target, by))
+            << target << " by " << ColourNumber(by);
       }
     }
   }

@@ -67,10 +67,10 @@ class Referee {
   std::string CheckClaim(const std::string& line) {
     const bool check = board_->InCheck(board_->SideToMove);
     const bool stuck = LegalMoves().empty();
-    const std::string board = std::string(board_->SideToMove == kWhite ? "White" : "Black") + " to move, " +
+    const std::string board = std::string(board_->SideToMove == Colour::kWhite ? "White" : "Black") + " to move, " +
                               (check ? "in check, " : "not in check, ") + (stuck ? "no legal move" : "legal moves");
     if (line == "1-0 {White mates}" || line == "0-1 {Black mates}") {
-      const int mated = line[0] == '1' ? kBlack : kWhite;
+      const Colour mated = line[0] == '1' ? Colour::kBlack : Colour::kWhite;
       return board_->SideToMove == mated && check && stuck ? "" : "false mate claim: " + board;
     }
     if (line == "1/2-1/2 {Stalemate}") return !check && stuck ? "" : "false stalemate claim: " + board;
@@ -122,9 +122,9 @@ class Referee {
   std::string Key() {
     std::string key;
     for (int sq = 0; sq < 64; ++sq) {
-      key += static_cast<char>('0' + board_->SquarePiece[sq] * 8 + board_->SquareColour[sq]);
+      key += static_cast<char>('0' + board_->SquarePiece[sq] * 8 + ColourNumber(board_->SquareColour[sq]));
     }
-    key += std::to_string(board_->SideToMove) + "/" + std::to_string(board_->CastleBits & 15);
+    key += std::to_string(ColourNumber(board_->SideToMove)) + "/" + std::to_string(board_->CastleBits & 15);
     for (Move move : LegalMoves()) {
       if (MoveFlags(move) & kEnPassant) return key + "/" + std::to_string(board_->EpSquare);
     }

@@ -14,6 +14,7 @@ namespace morvi {
 namespace {
 
 using namespace testing;  // NOLINT: the helpers of engine_test_support.h
+using enum Colour;
 
 class CommandTable : public EngineTest {};
 

@@ -13,6 +13,7 @@ namespace morvi {
 namespace {
 
 using namespace testing;  // NOLINT: the helpers of engine_test_support.h
+using enum Colour;
 
 class EngineMove : public EngineTest {
  protected:
@@ -98,7 +99,8 @@ TEST_F(EngineMove, WithoutAMoveTheBoardDecidesTheResult) {
   const char* stalemate = "7k/5Q2/6K1/8/8/8/8/8 b - - 0 1";
   const struct {
     const char* fen;
-    int engineColour, score;
+    Colour engineColour;
+    int score;
     const char* line;
   } rows[] = {
       {foolsMate, kWhite, -102400, "0-1 {Black mates}\n"},

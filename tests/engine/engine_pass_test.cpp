@@ -35,7 +35,7 @@ class Pass : public EngineTest {
   // The engine (White) played e2e4 and its search expects e7e5.
   static void EnginePlayedE2E4() {
     Play("e2e4");
-    engineState.engineColour = kWhite;
+    engineState.engineColour = Colour::kWhite;
     thinker.pvTable[0][1] = {FindGeneratedMove(Sq("e7"), Sq("e5"), -1), 0};
     thinker.pvLength[0] = 2;
   }
@@ -103,7 +103,7 @@ TEST_F(Pass, BookMoveIsPlayedOnlyWhenGenerated) {
     thinker.heartbeatMask = 0;
     std::ofstream(config.bookPath) << line;
     BookLoadSeeded(1);
-    engineState.engineColour = kWhite;
+    engineState.engineColour = Colour::kWhite;
     Queue(Cmd(CommandId::kMoveNow));  // ends a search at its first root move
     const std::string text = Run();
     EXPECT_EQ(text.rfind("1. ... ", 0), 0u) << text;
@@ -122,13 +122,13 @@ TEST_F(Pass, AnalysisSearchesEachPositionOnce) {
   EXPECT_EQ(Run(), "");
   // A search stopped for a command is taken up again after it.
   EXPECT_TRUE(!engineState.analysisDone && engineState.searchAborted);
-  EXPECT_EQ(engineState.engineColour, kWhite);
+  EXPECT_EQ(engineState.engineColour, Colour::kWhite);
   std::string logText;
   ExecuteCommand(TakeCommand(), logText);
   EXPECT_FALSE(engineState.analysisDone);
   Queue(MoveCmd("e7e5"));
   EXPECT_EQ(Run(), "");  // an analysis plays nothing
-  EXPECT_EQ(engineState.engineColour, kBlack);
+  EXPECT_EQ(engineState.engineColour, Colour::kBlack);
   EXPECT_EQ(position.ArchiveCount, 2);
   // "?" stops the analysis and makes the engine active, but in analysis mode
   // it never plays.

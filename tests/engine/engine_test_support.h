@@ -132,7 +132,8 @@ inline Outcome Play(const char* move) { return Execute(MoveCmd(move)); }
 // The parts of the game that a refused or empty command must leave alone.
 struct GameSnapshot {
   std::vector<int> board;
-  int side = 0, castle = 0, ep = 0, archive = 0, repeats = 0, moveNumber = 0;
+  Colour side = Colour::kWhite;
+  int castle = 0, ep = 0, archive = 0, repeats = 0, moveNumber = 0;
   std::string gameText;
   bool operator==(const GameSnapshot&) const = default;
 };
@@ -140,7 +141,7 @@ struct GameSnapshot {
 inline GameSnapshot Snapshot() {
   const Position& p = position;
   GameSnapshot s;
-  for (int sq = 0; sq < 64; ++sq) s.board.push_back(p.SquarePiece[sq] * 8 + p.SquareColour[sq]);
+  for (int sq = 0; sq < 64; ++sq) s.board.push_back(p.SquarePiece[sq] * 8 + ColourNumber(p.SquareColour[sq]));
   s.side = p.SideToMove, s.castle = p.CastleBits, s.ep = p.EpSquare;
   s.archive = p.ArchiveCount, s.repeats = p.RepeatCount, s.moveNumber = engineState.moveNumber;
   s.gameText = openingBook.gameText;

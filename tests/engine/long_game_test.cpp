@@ -58,7 +58,7 @@ class Shadow {
     Entry entry{move, {}, board_->SideToMove};
     ASSERT_EQ(board_->MakeMove(move, entry.undo), 1);
     line_.push_back(entry);
-    blackMoves_ += entry.mover == kBlack;
+    blackMoves_ += entry.mover == Colour::kBlack;
     takeBacksLeft_ = std::min(takeBacksLeft_ + 1, kMostTakeBacks);
   }
 
@@ -67,7 +67,7 @@ class Shadow {
     if (takeBacksLeft_ == 0) return false;
     const Entry& last = line_.back();
     board_->UnmakeMove(last.move, last.undo);
-    blackMoves_ -= last.mover == kBlack;
+    blackMoves_ -= last.mover == Colour::kBlack;
     line_.pop_back();
     --takeBacksLeft_;
     return true;
@@ -93,7 +93,7 @@ class Shadow {
   struct Entry {
     Move move;
     UndoRecord undo;
-    int mover;
+    Colour mover;
   };
   std::unique_ptr<Position> board_;
   std::vector<Entry> line_;
@@ -155,14 +155,15 @@ class LongGame : public EngineTest {
     if (!got.AuditBoard()) text << " audit failed;";
     for (int sq = 0; sq < 64; ++sq) {
       if (got.SquarePiece[sq] != want.SquarePiece[sq] || got.SquareColour[sq] != want.SquareColour[sq]) {
-        text << " " << SquareName(sq) << " holds piece/colour " << got.SquarePiece[sq] << "/" << got.SquareColour[sq]
-             << " for " << want.SquarePiece[sq] << "/" << want.SquareColour[sq] << ";";
+        text << " " << SquareName(sq) << " holds piece/colour " << got.SquarePiece[sq] << "/"
+             << ColourNumber(got.SquareColour[sq]) << " for " << want.SquarePiece[sq] << "/"
+             << ColourNumber(want.SquareColour[sq]) << ";";
       }
     }
     const auto field = [&text](const char* name, int gotValue, int wantValue) {
       if (gotValue != wantValue) text << " " << name << " " << gotValue << " for " << wantValue << ";";
     };
-    field("side to move", got.SideToMove, want.SideToMove);
+    field("side to move", ColourNumber(got.SideToMove), ColourNumber(want.SideToMove));
     field("castling", got.CastleBits, want.CastleBits);
     field("en passant", got.EpSquare, want.EpSquare);
     field("fifty-move count", got.FiftyCount, want.FiftyCount);

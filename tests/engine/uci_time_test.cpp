@@ -14,6 +14,8 @@
 namespace morvi {
 namespace {
 
+using enum Colour;
+
 GoArguments Clock(int white, int black, int whiteInc = -1, int blackInc = -1, int movesToGo = -1) {
   GoArguments go;
   go.whiteTime = white, go.blackTime = black;

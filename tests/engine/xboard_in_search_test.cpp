@@ -34,7 +34,7 @@ class InSearch : public EngineTest {
   // The engine (White) has played e2e4 expecting e7e5, now on the board.
   static void PonderOnE7E5() {
     Play("e2e4");
-    engineState.engineColour = kWhite;
+    engineState.engineColour = Colour::kWhite;
     thinker.pvTable[0][1] = {Generated("e7e5"), 0};
     thinker.pvLength[0] = 2;
     ASSERT_TRUE(StartPondering());

@@ -9,6 +9,8 @@
 namespace morvi::testing {
 namespace {
 
+using enum Colour;
+
 constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr const char* kStartBlack = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1";
 
@@ -150,8 +152,8 @@ TEST_F(DriverTest, RefreshBeforeSearchRunsEachLevelOnce) {
   EXPECT_EQ(pos.eval.stageMaterial[kBlack], 22528);
   // Left for the search: the attack counts (e4 and c4 by the d3 pawn alone)
   // and the pawn structure (the d-file's White pawn on row 5).
-  EXPECT_EQ(pos.AttackCount[kWhite][36], 1);
-  EXPECT_EQ(pos.AttackCount[kWhite][34], 1);
+  EXPECT_EQ(pos.AttackCount[Index(kWhite)][36], 1);
+  EXPECT_EQ(pos.AttackCount[Index(kWhite)][34], 1);
   EXPECT_EQ(pos.WhiteRearRow[3 + 1], 5);
 }
 

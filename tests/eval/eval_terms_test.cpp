@@ -11,6 +11,7 @@ namespace morvi::testing {
 namespace {
 
 using PawnTermsTest = EvalTest;
+using enum Colour;
 
 TEST_F(PawnTermsTest, PassedPawnOnE7) {
   // Table 200, isolated -128, passed 3 x 128 x 6 = 2304; the ending table has 350.
@@ -134,7 +135,7 @@ TEST_F(OutpostTest, WhiteKnightAndBishop) {
 
 struct TrapCase {
   const char* fen;
-  int colour;
+  Colour colour;
   int expected;
 };
 
@@ -158,7 +159,7 @@ TEST_F(BishopTrapTest, EveryPattern) {
     for (int stage = 0; stage <= 3; ++stage) {
       const EvalBlock& e = Terms(c.fen, EvalLevel::kMedium, stage);
       EXPECT_EQ(e.bishopTrap[c.colour], c.expected) << c.fen << " stage " << stage;
-      EXPECT_EQ(e.bishopTrap[c.colour ^ 1], 0) << c.fen;
+      EXPECT_EQ(e.bishopTrap[Opponent(c.colour)], 0) << c.fen;
     }
   }
 }
@@ -229,7 +230,7 @@ TEST_F(KingAttackTest, DoubledRooksNextToTheKing) {
   const EvalBlock& e = Terms("k5r1/6r1/8/8/8/8/8/7K w - - 0 1", EvalLevel::kComplete);
   EXPECT_EQ(e.kingAttack[kWhite], -384);
   EXPECT_EQ(e.kingAttack[kBlack], 0);
-  EXPECT_EQ(position.AttackCount[kBlack][62], 2);
+  EXPECT_EQ(position.AttackCount[Index(kBlack)][62], 2);
 }
 
 TEST_F(KingAttackTest, EveryNeighbourBlocked) {
@@ -242,13 +243,13 @@ TEST_F(KingAttackTest, EveryNeighbourBlocked) {
 TEST_F(KingAttackTest, AttackCountsSeeThroughBatteries) {
   // Queen d1 behind rook d2: the queen's ray goes on through the rook.
   Terms("4k3/8/8/8/8/8/3R4/3QK3 w - - 0 1", EvalLevel::kComplete);
-  EXPECT_EQ(position.AttackCount[kWhite][3], 2);   // d8: rook and queen
-  EXPECT_EQ(position.AttackCount[kWhite][27], 2);  // d5: rook and queen
-  EXPECT_EQ(position.AttackCount[kWhite][59], 2);  // d1: the rook through the queen, the king
+  EXPECT_EQ(position.AttackCount[Index(kWhite)][3], 2);   // d8: rook and queen
+  EXPECT_EQ(position.AttackCount[Index(kWhite)][27], 2);  // d5: rook and queen
+  EXPECT_EQ(position.AttackCount[Index(kWhite)][59], 2);  // d1: the rook through the queen, the king
   // A bishop does not see through an own bishop, a queen does on diagonals.
   Terms("4k3/8/8/8/8/2B5/1B6/Q3K3 w - - 0 1", EvalLevel::kComplete);
-  EXPECT_EQ(position.AttackCount[kWhite][35], 2);  // d4: c3 bishop and the queen
-  EXPECT_EQ(position.AttackCount[kWhite][42], 2);  // c3: b2 bishop and the queen
+  EXPECT_EQ(position.AttackCount[Index(kWhite)][35], 2);  // d4: c3 bishop and the queen
+  EXPECT_EQ(position.AttackCount[Index(kWhite)][42], 2);  // c3: b2 bishop and the queen
 }
 
 using HotSpotTest = EvalTest;
@@ -259,29 +260,29 @@ void ClearAttacks(Position& pos) { std::memset(pos.AttackCount, 0, sizeof pos.At
 TEST_F(HotSpotTest, WeightsByBalanceAndDistance) {
   Position& pos = Load("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
   ClearAttacks(pos);
-  pos.AttackCount[kWhite][11] = 3;  // d7, next to the Black king: 4 x 12
+  pos.AttackCount[Index(kWhite)][11] = 3;  // d7, next to the Black king: 4 x 12
   EXPECT_EQ(HotSpots(pos), 48);
-  pos.AttackCount[kWhite][11] = 6;  // capped at 4: 4 x 16
+  pos.AttackCount[Index(kWhite)][11] = 6;  // capped at 4: 4 x 16
   EXPECT_EQ(HotSpots(pos), 64);
   ClearAttacks(pos);
-  pos.AttackCount[kWhite][18] = 3;  // c6, two squares away: 2 x 12
+  pos.AttackCount[Index(kWhite)][18] = 3;  // c6, two squares away: 2 x 12
   EXPECT_EQ(HotSpots(pos), 24);
   ClearAttacks(pos);
-  pos.AttackCount[kWhite][35] = 3;  // d4, four away: 12
+  pos.AttackCount[Index(kWhite)][35] = 3;  // d4, four away: 12
   EXPECT_EQ(HotSpots(pos), 12);
   ClearAttacks(pos);
-  pos.AttackCount[kWhite][4] = 1;  // the king's own square: w = 4, no piece amount
+  pos.AttackCount[Index(kWhite)][4] = 1;  // the king's own square: w = 4, no piece amount
   EXPECT_EQ(HotSpots(pos), 4);
-  pos.AttackCount[kBlack][4] = 1;  // balanced: nothing
+  pos.AttackCount[Index(kBlack)][4] = 1;  // balanced: nothing
   EXPECT_EQ(HotSpots(pos), 0);
 }
 
 TEST_F(HotSpotTest, PiecesOnHotSpots) {
   Position& pos = Load("3qk3/8/8/8/8/8/3N4/4K3 w - - 0 1");
   ClearAttacks(pos);
-  pos.AttackCount[kBlack][51] = 2;  // d2 next to the White king, a White knight on it
+  pos.AttackCount[Index(kBlack)][51] = 2;  // d2 next to the White king, a White knight on it
   EXPECT_EQ(HotSpots(pos), -32 - 32);
-  pos.AttackCount[kWhite][3] = 1;  // d8 next to the Black king, a Black queen on it
+  pos.AttackCount[Index(kWhite)][3] = 1;  // d8 next to the Black king, a Black queen on it
   EXPECT_EQ(HotSpots(pos), -64 + 16 + 512);
 }
 

@@ -52,17 +52,17 @@ TEST_F(GameStageTest, OpeningCountZero) {
 
 TEST_F(GameStageTest, ReadsTheStageMaterialAsLastLeft) {
   Position& pos = Load("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
-  pos.eval.stageMaterial[kBlack] = 12287;
+  pos.eval.stageMaterial[Colour::kBlack] = 12287;
   EXPECT_EQ(DecideGameStage(pos), 3);
-  pos.eval.stageMaterial[kBlack] = 12288;
+  pos.eval.stageMaterial[Colour::kBlack] = 12288;
   EXPECT_EQ(DecideGameStage(pos), 2);
 }
 
 TEST_F(GameStageTest, OtherSideToMoveKeepsTheStage) {
   Position& pos = Load("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 2);
-  pos.SideToMove = 6;
+  pos.SideToMove = Colour::kNone;
   EXPECT_EQ(DecideGameStage(pos), 2);
-  pos.SideToMove = kWhite;
+  pos.SideToMove = Colour::kWhite;
 }
 
 }  // namespace

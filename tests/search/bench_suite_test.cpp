@@ -35,7 +35,7 @@ TEST_F(BenchSuite, PositionsAreLegalAndPlayable) {
   EXPECT_GE(all.size(), 20u);
   for (const BenchPosition& entry : all) {
     ASSERT_TRUE(LoadFen(position, entry.fen)) << entry.fen;
-    EXPECT_FALSE(position.InCheck(position.SideToMove ^ 1)) << entry.fen;
+    EXPECT_FALSE(position.InCheck(Opponent(position.SideToMove))) << entry.fen;
     MoveEntry list[kMoveStackSize];
     int end = 0, legal = 0;
     position.GenerateMoves(list, &end);

@@ -10,7 +10,7 @@ namespace {
 TEST(EngineStateReset, NewGameValues) {
   EngineState state;
   state.analysisMode = true;
-  state.editColour = 1;
+  state.editColour = Colour::kBlack;
   state.searchAborted = true;
   state.passStart = 1234;
   state.pondering = state.ponderHit = state.ponderFinished = state.editMode = state.analysisDone = true;
@@ -20,7 +20,7 @@ TEST(EngineStateReset, NewGameValues) {
   state.moveNumber = 30;
   ResetEngineState(state);
 
-  EXPECT_EQ(state.engineColour, 1);
+  EXPECT_EQ(state.engineColour, Colour::kBlack);
   EXPECT_TRUE(state.engineActive && state.ponderEnabled && state.postEnabled);
   EXPECT_FALSE(state.pondering || state.ponderHit || state.ponderFinished || state.editMode || state.analysisDone);
   EXPECT_EQ(state.movesPerControl + state.baseTime + state.increment + state.ownTime + state.opponentTime, 0);
@@ -30,7 +30,7 @@ TEST(EngineStateReset, NewGameValues) {
   EXPECT_EQ(state.moveNumber, 1);
   // Kept as they were.
   EXPECT_TRUE(state.analysisMode && state.searchAborted);
-  EXPECT_EQ(state.editColour, 1);
+  EXPECT_EQ(state.editColour, Colour::kBlack);
   EXPECT_EQ(state.passStart, 1234);
 }
 

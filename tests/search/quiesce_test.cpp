@@ -53,7 +53,7 @@ TEST_F(Quiescence, InCheckSearchesEveryMoveWithoutStandPat) {
   // White must block with Re1, and ...Rxe1 mates. Standing pat would have
   // given about an even score; the forced line gives mate at ply 9.
   ASSERT_TRUE(LoadForSearch("7k/8/8/8/8/8/4R1PP/r6K w - - 0 1"));
-  ASSERT_TRUE(position.InCheck(kWhite));
+  ASSERT_TRUE(position.InCheck(Colour::kWhite));
   EXPECT_EQ(Quiesce(7, 2, -kInfinity, kInfinity), -(103424 - 9 * 1024));  // remaining -5: Fast
   EXPECT_EQ(thinker.pvLength[7], 9);
   EXPECT_EQ(MoveTo(thinker.pvTable[7][7].move), Sq("e1"));

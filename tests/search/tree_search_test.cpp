@@ -104,7 +104,7 @@ TEST_F(TreeSearch, NoNullMoveWhenForbiddenOrAtTheRoot) {
 
 TEST_F(TreeSearch, NoPruningInCheck) {
   ASSERT_TRUE(LoadForSearch(kQueenUpInCheck));
-  ASSERT_TRUE(position.InCheck(kWhite));
+  ASSERT_TRUE(position.InCheck(Colour::kWhite));
   // Far from the horizon (null move) and near it (probe): the moves are searched.
   EXPECT_EQ(Search(1, 4, -1024, -1023, true), -1023);  // a move's cutoff, clamped by the children
   EXPECT_EQ(searchCounters.NullSkips, 0);
