@@ -4,7 +4,6 @@
 
 #include "board/geometry.h"
 #include "board/position.h"
-#include "book/opening_book.h"
 #include "base/clock.h"
 #include "base/random.h"
 

@@ -7,7 +7,7 @@
 #include "board/colour.h"
 #include "board/move.h"
 #include "board/notation.h"  // the move and square text, for every user of the position
-#include "eval/eval_block.h"
+#include "board/eval_block.h"
 
 namespace morvi {
 

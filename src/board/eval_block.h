@@ -1,5 +1,6 @@
-// The evaluation's terms as kept in the position: (White, Black) pairs that
-// the term computation fills and the evaluation driver weights and sums.
+// The evaluation's terms as the position carries them: (White, Black) pairs
+// that the evaluation's term computation fills and its driver weights and
+// sums. The evaluation owns their meaning; the board only holds them.
 #pragma once
 
 #include "board/colour.h"
