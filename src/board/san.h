@@ -14,7 +14,7 @@ enum class MoveReading { kFound, kNone, kAmbiguous };
 
 struct ReadMove {
   MoveReading outcome = MoveReading::kNone;
-  Move move = 0;  // the legal move when found, else 0
+  Move move = kNoMove;  // the legal move when found
 };
 
 // Algebraic notation. Check and mate signs, "!" and "?" annotations and an

@@ -111,7 +111,7 @@ bool BookMove(SearchResult& result) {
   int to = 0;
   if (!BookProbe(from, to)) return false;
   const Move move = FindMoveBySquares(from, to);
-  if (move == 0) return false;
+  if (!IsMove(move)) return false;
   result = {move, 0};
   return true;
 }

@@ -19,7 +19,7 @@ bool StartPondering() {
   Thinker& t = thinker;
   if (t.pvLength[0] < 2) return false;
   const Move reply = t.pvTable[0][1].move;
-  if (FindGeneratedMove(MoveFrom(reply), MoveTo(reply), MovePromotion(reply)) != reply) return false;
+  if (!IsMove(reply) || FindGeneratedMove(MoveFrom(reply), MoveTo(reply), MovePromotion(reply)) != reply) return false;
   if (position.MakeMove(reply, t.ponderUndo) == 0) return false;
   t.ponderMove = reply;
   position.ArchivePush(reply);

@@ -22,7 +22,7 @@ namespace {
 bool PlayMove(const std::string& text) {
   const Move move = UciLegalMove(text);
   UndoRecord undo;
-  if (move == 0 || position.MakeMove(move, undo) == 0) return false;
+  if (!IsMove(move) || position.MakeMove(move, undo) == 0) return false;
   if (position.SideToMove == Colour::kWhite) ++engineState.moveNumber;
   position.ArchivePush(move);
   return true;
@@ -63,10 +63,10 @@ bool SetBase(const CommandRecord& r) {
 
 Move UciLegalMove(const std::string& text) {
   CoordinateMove read;  // UCI moves are taken in either case: "E2E4", "e7e8Q"
-  if (!ParseCoordinateMove(LowerCase(text), LetterCase::kLower, read)) return 0;
+  if (!ParseCoordinateMove(LowerCase(text), LetterCase::kLower, read)) return kNoMove;
   const Move move = FindGeneratedMove(read.from, read.to, read.promotion);
   UndoRecord undo;
-  if (move == 0 || position.MakeMove(move, undo) == 0) return 0;
+  if (!IsMove(move) || position.MakeMove(move, undo) == 0) return kNoMove;
   position.UnmakeMove(move, undo);
   return move;
 }

@@ -41,7 +41,7 @@ bool SetRootFilter(const std::vector<std::string>& texts) {
   for (const std::string& text : texts) {
     const Move move = UciLegalMove(text);
     Move* const end = t.rootFilter + t.rootFilterCount;
-    if (move == 0 || std::find(t.rootFilter + 0, end, move) != end || t.rootFilterCount == kMaxMovesPerPosition) continue;
+    if (!IsMove(move) || std::find(t.rootFilter + 0, end, move) != end || t.rootFilterCount == kMaxMovesPerPosition) continue;
     t.rootFilter[t.rootFilterCount++] = move;
   }
   return t.rootFilterCount > 0;
@@ -66,7 +66,7 @@ void Answer(const SearchResult& result) {
   Move move = result.move;
   if (!HasMove(result) && uciSession.positionValid && position.IsPlayable()) {
     const Move fallback = thinker.rootFilterCount > 0 ? thinker.rootFilter[0] : FirstLegalMove();
-    if (fallback != 0) move = fallback;
+    if (IsMove(fallback)) move = fallback;
   }
   EndUciSearch();
   AnnounceBestMove(move, reply);

@@ -59,7 +59,7 @@ std::string ApplyUciOption(const std::string& name, const std::string& value);
 std::string SetUciPosition(const CommandRecord& record);
 
 // The legal move of the side to move that a coordinate text ("e2e4",
-// "e7e8q") names, or 0.
+// "e7e8q") names, or kNoMove.
 Move UciLegalMove(const std::string& text);
 
 // The poll interval for a search of at most `nodes` nodes: the heartbeat's

@@ -38,7 +38,7 @@ Move FindGeneratedMove(int from, int to, int movePromotion) {
   for (int i = 0; i < generated.count; ++i) {
     if (MoveMatchesRecord(generated.entries[i].move, from, to, movePromotion)) return generated.entries[i].move;
   }
-  return 0;
+  return kNoMove;
 }
 
 Move FindMoveBySquares(int from, int to) {
@@ -47,10 +47,10 @@ Move FindMoveBySquares(int from, int to) {
     const Move move = generated.entries[i].move;
     if (MoveFrom(move) == from && MoveTo(move) == to) return move;
   }
-  return 0;
+  return kNoMove;
 }
 
-bool HasLegalMove() { return FirstLegalMove() != 0; }
+bool HasLegalMove() { return IsMove(FirstLegalMove()); }
 
 Move FirstLegalMove() {
   generated.Fill();
@@ -62,10 +62,11 @@ Move FirstLegalMove() {
     position.UnmakeMove(move, undo);
     return move;
   }
-  return 0;
+  return kNoMove;
 }
 
 bool IsLegalReply(Move move, Move reply) {
+  if (!IsMove(reply)) return false;
   UndoRecord first;
   if (position.MakeMove(move, first) == 0) return false;
   bool legal = FindGeneratedMove(MoveFrom(reply), MoveTo(reply), MovePromotion(reply)) == reply;
@@ -81,7 +82,7 @@ bool IsRepetition() { return position.InRepeatList(); }
 void EnterUserMove(const CommandRecord& record, std::string& logText) {
   EngineState& s = engineState;
   const Move move = FindGeneratedMove(record.moveFrom, record.moveTo, record.movePromotion);
-  if (move == 0) {
+  if (!IsMove(move)) {
     AnnounceRefusal("Illegal Move: Could not find it in our generated move list\n");
     logText = "Move not found in generated moves";
     return;

@@ -17,18 +17,19 @@ constexpr int WantedPromotion(int movePromotion) { return movePromotion == -1 ? 
 // not promote is not looked at).
 bool MoveMatchesRecord(Move move, int from, int to, int movePromotion);
 
-// The generated move of the side to move that the record's fields name, or 0.
+// The generated move of the side to move that the record's fields name, or
+// kNoMove.
 Move FindGeneratedMove(int from, int to, int movePromotion);
 
 // The first generated move with these squares whatever it promotes to (the
-// queen comes first among promotions), or 0.
+// queen comes first among promotions), or kNoMove.
 Move FindMoveBySquares(int from, int to);
 
 // True when the position has at least one legal move.
 bool HasLegalMove();
 
 // The first legal move of the generator's order (the best-ordered one), or 0
-// when there is none.
+// (kNoMove) when there is none.
 Move FirstLegalMove();
 
 // True when `reply` is a legal move of the opponent once `move` is played

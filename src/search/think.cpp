@@ -94,7 +94,7 @@ int SearchIteration(Thinker& t, bool allowNull) {
   // window of 0, any value equal to the last one does that), the iteration
   // is searched once more with the full window, so that it always ends with
   // a move when the position has one.
-  if (MoveFromByte(t.pvTable[0][0].move) == 255 && !t.stop && RootHasMoves()) {
+  if (!IsMove(t.pvTable[0][0].move) && !t.stop && RootHasMoves()) {
     v = Search(0, depth, -kInfinity, kInfinity, allowNull);
     LogWindow("Full window", -kInfinity, s, kInfinity, v);
   }
@@ -182,7 +182,7 @@ void Think(SearchResult& result, int budget, int depthLimit, const SearchDeadlin
   LogLine("Think", text);
 
   result.move = t.pvTable[0][0].move;
-  if (t.stop && MoveFromByte(result.move) != 255 && t.pvLength[0] > 0) {
+  if (t.stop && IsMove(result.move) && t.pvLength[0] > 0) {
     // The stopped iteration's value is that of an unfinished search; the
     // line kept has its own score (a mate found earlier stays a mate).
     result.score = t.pvTable[0][0].score;

@@ -11,7 +11,7 @@ namespace morvi {
 
 // A search's or book probe's move (kNoMove: none) and its score.
 struct SearchResult {
-  Move move = 0;
+  Move move = kNoMove;
   int score = 0;
 };
 

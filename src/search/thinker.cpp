@@ -23,11 +23,10 @@ void ResetSearchCounters() {
 
 void ClearLines(Thinker& t) {
   for (int p = 0; p < kMaxPly; ++p) {
-    t.printedPv[p] = {0, -kInfinity};
+    t.printedPv[p] = {kNoMove, -kInfinity};
     t.pvLength[p] = 0;
-    for (PvEntry& entry : t.pvTable[p]) entry = {0, -kInfinity};
+    for (PvEntry& entry : t.pvTable[p]) entry = {kNoMove, -kInfinity};
   }
-  t.pvTable[0][0].move = kNoMove;
   t.printedPvLength = 0;
 }
 

@@ -114,8 +114,8 @@ void ClearSearchState();
 // average moves per node never divides by zero.
 void ResetSearchCounters();
 
-// Clears every principal-variation row and the printed line; marks the root
-// move word 255 (no line yet).
+// Clears every principal-variation row and the printed line: every entry
+// kNoMove (no line yet).
 void ClearLines(Thinker& t);
 
 // At program start and engine initialisation: lastScore from the Complete
@@ -132,7 +132,7 @@ inline bool HasRootLine(const Thinker& t) { return t.prevPvLength > 0 || t.pvLen
 // The search has a move to play: a line, or a root move an iteration chose
 // and ended without a line for (a re-search that scored no move leaves the
 // row empty but its first entry holding that move).
-inline bool HasRootMove(const Thinker& t) { return HasRootLine(t) || MoveFromByte(t.pvTable[0][0].move) != 255; }
+inline bool HasRootMove(const Thinker& t) { return HasRootLine(t) || IsMove(t.pvTable[0][0].move); }
 
 // Centiseconds since the running search started, truncated.
 inline int ElapsedCentiseconds(const Thinker& t) { return (t.clock() - t.startClock) / 10; }

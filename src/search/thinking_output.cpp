@@ -54,7 +54,7 @@ std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kTh
                         row[0].score * 0.09765625, ElapsedCentiseconds(t),
                         static_cast<long long>(searchCounters.nodes));
   std::size_t length = n < 0 ? 0 : static_cast<std::size_t>(n);
-  if (MoveFromByte(predicted) != 255) length += AppendMove(out + length, kThinkingLineSize - length, predicted);
+  if (IsMove(predicted)) length += AppendMove(out + length, kThinkingLineSize - length, predicted);
   for (int j = 0; j < t.pvLength[0]; ++j) length += AppendMove(out + length, kThinkingLineSize - length, row[j].move);
   return length;
 }
@@ -70,7 +70,7 @@ void PrintThinking(bool force) {
   Thinker& t = thinker;
   bool changed = RootLineChanged(t) || force;
   Move rootMove = t.pvTable[0][0].move;
-  if (!changed || MoveFromByte(rootMove) == 255 || t.pvLength[0] == 0 || rootMove == 0) return;
+  if (!changed || !IsMove(rootMove) || t.pvLength[0] == 0) return;
   std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], t.printedPv);
   if (t.host != nullptr) t.host->ReportLine(t);
 }

@@ -70,9 +70,9 @@ TEST_F(ThinkingOutput, APredictedMoveLeadsTheLine) {
 
 TEST_F(ThinkingOutput, NothingBeforeTheRootRowHoldsAMove) {
   PrintThinking(true);  // no move after the reset
-  thinker.pvTable[0][0] = {0, 0};
+  thinker.pvTable[0][0] = {kNoMove, 0};
   thinker.pvLength[0] = 1;
-  PrintThinking(true);  // move 0
+  PrintThinking(true);  // a row whose length says one but holds no move
   thinker.pvTable[0][0] = {kE2E4, 0};
   thinker.pvLength[0] = 0;
   PrintThinking(true);  // empty row

@@ -200,7 +200,7 @@ bool Among(const std::vector<Move>& moves, Move move) {
 }
 
 bool Solved(const Verdicts& verdicts, Move found) {
-  if (MoveFromByte(found) == 255) return false;
+  if (!IsMove(found)) return false;
   return (verdicts.best.empty() || Among(verdicts.best, found)) && !Among(verdicts.avoid, found);
 }
 
@@ -216,7 +216,7 @@ std::string Expected(const EpdEntry& entry) {
 }
 
 void PrintPosition(const EpdEntry& entry, const Found& found, bool solved) {
-  const std::string move = MoveFromByte(found.move) == 255 ? "none" : GameMoveText(found.move, true);
+  const std::string move = !IsMove(found.move) ? "none" : GameMoveText(found.move, true);
   std::printf("%-24s %-24s found %-6s %-8s score %6d depth %2d nodes %10lld ms %6d\n", entry.id.c_str(),
               Expected(entry).c_str(), move.c_str(), solved ? "solved" : "unsolved", found.score * 100 / 1024,
               found.depth, found.nodes, found.milliseconds);

@@ -25,7 +25,7 @@ namespace {
 constexpr const char* kStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr int kDefaultBudget = 1000;  // centiseconds
 
-std::string MoveOrNone(Move move) { return MoveFromByte(move) == 255 ? "none" : MoveText(move); }
+std::string MoveOrNone(Move move) { return !IsMove(move) ? "none" : MoveText(move); }
 
 bool ReadNumber(const char* text, int& value) {
   char* end = nullptr;
