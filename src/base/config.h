@@ -1,6 +1,7 @@
 // Program-wide configuration: every key of the profile file beside the
-// executable, with its default. Written once by start-up on the main thread
-// before the engine thread exists; read-only afterwards.
+// executable, with its default. Written by start-up on the main thread
+// before the engine thread exists; afterwards only the engine thread touches
+// it (a UCI "setoption" changes a key there).
 #pragma once
 
 #include <array>

@@ -96,8 +96,8 @@ struct CommandRecord {
   int movePromotion = 0;  // 1..4, or -1 for none
   int castleCode = 0;
   // UCI only.
-  std::string optionName;   // as typed, blanks inside kept
-  std::string optionValue;  // as typed; empty when no value was given
+  std::string optionName;   // as typed, its words joined by single blanks
+  std::string optionValue;  // the same; empty when no value was given
   std::string positionBase;  // "startpos" or the FEN text
   bool positionFen = false;  // the base is a FEN (even one that reads "startpos")
   std::vector<std::string> positionMoves;  // as typed, in order

@@ -1,7 +1,7 @@
 // The UCI line reader: the line is cut into blank-separated tokens (blanks
 // and tabs, any number); the first token names the command, case-insensitive.
-// "setoption" keeps the option's name and value as typed, blanks inside them
-// included; "position" hands its base and moves on unchecked (the engine
+// "setoption" keeps the option's name and value as typed, its words joined
+// by single blanks; "position" hands its base and moves on unchecked (the engine
 // thread checks them against the board); "go" reads its numbers, clamped to
 // 32 bits (the node count to 64), and the moves after "searchmoves".
 #include "frontend/uci_reader.h"
