@@ -179,6 +179,7 @@ bool Position::ArchivePop() {
   CastleBits = entry[kCastleWord];
   EpSquare = entry[kEpWord];
   FiftyCount = entry[kFiftyWord];
+  RefreshKey();
   return true;
 }
 

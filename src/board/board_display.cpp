@@ -5,6 +5,7 @@
 #include "board/geometry.h"
 #include "board/notation.h"
 #include "board/position.h"
+#include "board/zobrist.h"
 #include "base/debug_log.h"
 
 namespace morvi {
@@ -70,6 +71,7 @@ bool Position::AuditBoard() const {
     if (!RangeEntriesClean(*this, DarkStart, DarkEnd, kBlack)) clean = false;
   }
   if (SquarePiece[kOffBoard] != kEmpty || SquareColour[kOffBoard] != Colour::kNone) clean = false;
+  if (Key != ComputeKey(*this)) clean = false;
   return clean;
 }
 

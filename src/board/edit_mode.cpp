@@ -50,6 +50,7 @@ void Position::EditClearBoard() {
     SquarePiece[s] = kEmpty;
   }
   RebuildPieceList();
+  RefreshKey();
 }
 
 const char* Position::EditPlacementProblem(int piece, int square, Colour colour) const {
@@ -70,6 +71,7 @@ bool Position::EditPlacePiece(int piece, int square, Colour colour) {
   SquarePiece[square] = piece;
   SquareColour[square] = colour;
   RebuildPieceList();
+  RefreshKey();
   return true;
 }
 
@@ -78,6 +80,7 @@ bool Position::EditClearSquare(int square) {
   SquarePiece[square] = kEmpty;
   SquareColour[square] = Colour::kNone;
   RebuildPieceList();
+  RefreshKey();
   return true;
 }
 
@@ -90,11 +93,13 @@ void Position::EditCastleRights(int code) {
   } else {
     CastleBits |= kBlackQueenSide;
   }
+  RefreshKey();
 }
 
 bool Position::EditEnPassant(int square) {
   if (square < -1 || square > 63) return false;
   EpSquare = square;
+  RefreshKey();
   return true;
 }
 

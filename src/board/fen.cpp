@@ -168,6 +168,7 @@ bool LoadFen(Position& pos, std::string_view fen, int* fullMoveNumber) {
   pos.CastleBits = SaneCastling(pos, castling);
   pos.EpSquare = SaneEpSquare(pos, ep);
   pos.FiftyCount = fifty;
+  pos.RefreshKey();
   pos.ArchiveCount = 0;
   pos.RepeatCount = 0;
   pos.eval.stageMaterial[kWhite] = 39000;

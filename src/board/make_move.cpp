@@ -6,6 +6,7 @@
 #include "board/attack_test.h"
 #include "board/geometry.h"
 #include "board/position.h"
+#include "board/zobrist.h"
 
 namespace morvi {
 namespace {
@@ -74,25 +75,33 @@ int Position::MakeMove(Move move, UndoRecord& undo, bool sideInCheck) {
   undo.epSquare = EpSquare;
   undo.fiftyCount = FiftyCount;
   undo.capturedIndex = PieceArIndex[to];
+  undo.key = Key;
 
   int bits = CastleBits;
+  std::uint64_t key = Key ^ kZobrist.blackToMove ^ CastlingKey(CastleBits) ^ EpKey(EpSquare);
   if (flags & kCastle) {
     if (SquareAttackedBy(*this, KingSquare(*this, s), Opponent(s))) return 0;
     if (CastlingPathAttacked(*this, to, Opponent(s))) return 0;
     const RookShift rook = CastlingRook(to);
     ShiftRook(*this, rook.from, rook.to, s);
+    key ^= PieceKey(s, kRook, rook.from) ^ PieceKey(s, kRook, rook.to);
     bits |= s == Colour::kWhite ? kWhiteCastled : kBlackCastled;
   }
   CastleBits = bits & CastleMask[from] & CastleMask[to];
   EpSquare = (flags & kDoubleStep) ? (s == Colour::kWhite ? to + 8 : to - 8) : -1;
   FiftyCount = (flags & (kCapture | kPawnMove)) ? 0 : FiftyCount + 1;
-  if ((flags & kCapture) && !(flags & kEnPassant)) PieceAr[PieceArIndex[to]] = kOffBoard;
+  if ((flags & kCapture) && !(flags & kEnPassant)) {
+    PieceAr[PieceArIndex[to]] = kOffBoard;
+    key ^= PieceKey(Opponent(s), SquarePiece[to], to);
+  }
+  key ^= CastlingKey(CastleBits) ^ EpKey(EpSquare) ^ PieceKey(s, SquarePiece[from], from);
 
   SquareColour[to] = s;
   SquarePiece[to] = (flags & kPromotion) ? MovePromotion(move) : SquarePiece[from];
   SquareColour[from] = Colour::kNone;
   SquarePiece[from] = kEmpty;
   MovePieceEntry(*this, from, to);
+  key ^= PieceKey(s, SquarePiece[to], to);
 
   if (flags & kEnPassant) {
     const int c = s == Colour::kWhite ? to + 8 : to - 8;
@@ -101,9 +110,11 @@ int Position::MakeMove(Move move, UndoRecord& undo, bool sideInCheck) {
     undo.capturedIndex = PieceArIndex[c];
     PieceAr[PieceArIndex[c]] = kOffBoard;
     PieceArIndex[c] = -1;
+    key ^= PieceKey(Opponent(s), kPawn, c);
   }
 
   SideToMove = Opponent(s);
+  Key = key;
   if (KingLeftAttacked(*this, s, kingBefore, from, flags, sideInCheck)) {
     UnmakeMove(move, undo);
     return 0;
@@ -118,6 +129,7 @@ void Position::UnmakeMove(Move move, const UndoRecord& undo) {
   const int flags = MoveFlags(move);
 
   SideToMove = s;
+  Key = undo.key;
   CastleBits = undo.castleBits;
   EpSquare = undo.epSquare;
   FiftyCount = undo.fiftyCount;
@@ -154,6 +166,8 @@ void Position::UnmakeMove(Move move, const UndoRecord& undo) {
 
 void Position::MakeNullMove(UndoRecord& undo) {
   undo.epSquare = EpSquare;
+  undo.key = Key;
+  Key ^= kZobrist.blackToMove ^ EpKey(EpSquare);
   EpSquare = -1;
   SideToMove = Opponent(SideToMove);
 }
@@ -161,6 +175,7 @@ void Position::MakeNullMove(UndoRecord& undo) {
 void Position::UnmakeNullMove(const UndoRecord& undo) {
   SideToMove = Opponent(SideToMove);
   EpSquare = undo.epSquare;
+  Key = undo.key;
 }
 
 }  // namespace morvi

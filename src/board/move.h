@@ -42,7 +42,7 @@ struct MoveEntry {
   std::int32_t score;
 };
 
-// Six words filled by MakeMove and read by UnmakeMove.
+// Filled by MakeMove and read by UnmakeMove.
 struct UndoRecord {
   Move move;
   int capturedPiece;  // SquarePiece[to] before the move (6: empty)
@@ -50,6 +50,7 @@ struct UndoRecord {
   int epSquare;
   int fiftyCount;
   int capturedIndex;  // piece-list index of the captured piece, or -1
+  std::uint64_t key;  // the position's key before the move
 };
 
 constexpr int kMoveStackSize = 4128;

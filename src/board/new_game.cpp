@@ -37,6 +37,7 @@ void SetInitialPosition(Position& pos) {
   pos.RepeatCount = 0;
   pos.eval.stageMaterial[Colour::kWhite] = kStartStageMaterial;
   pos.eval.stageMaterial[Colour::kBlack] = kStartStageMaterial;
+  pos.RefreshKey();
 }
 
 }  // namespace

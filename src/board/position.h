@@ -34,6 +34,7 @@ struct Position {
   int CastleBits;
   int EpSquare;
   int FiftyCount;
+  std::uint64_t Key;  // the Zobrist key, kept by make and unmake
   int Archive[kArchiveSize][kArchiveWords];
   int ArchiveCount;
   int RepeatList[kRepeatSize][kArchiveWords];
@@ -90,6 +91,9 @@ struct Position {
   // Attacks.
   bool IsAttacked(int square, Colour byColour) const;
   bool InCheck(Colour colour) const;
+
+  // The key computed afresh, after the position was set up as a whole.
+  void RefreshKey();
 
   // Display and self-check. The diagram is the one "d" shows a person: the
   // board, the file letters and the audit's verdict.

@@ -44,6 +44,7 @@ bool TakeBackMove() {
 // "white" and "black": the side to move is set by hand.
 void SetSideToMove(Colour side) {
   position.SideToMove = side;
+  position.RefreshKey();
   engineState.engineColour = Opponent(side);
   engineState.analysisDone = false;
 }

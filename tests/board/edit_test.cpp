@@ -138,6 +138,7 @@ TEST(Edit, SideWithoutKingIsHandledSafely) {
   ASSERT_TRUE(taken->EditPlacePiece(kQueen, 52, kBlack));
   ASSERT_TRUE(taken->EditPlacePiece(kRook, 56, kWhite));
   taken->SideToMove = kBlack;
+  taken->RefreshKey();
   EXPECT_FALSE(taken->IsPlayable());
   const Snapshot before(*taken);
   UndoRecord undo;
@@ -188,6 +189,7 @@ TEST(Edit, CastlingRightsWithoutOwnKingAndRookGiveNoCastling) {
   ASSERT_TRUE(pos->EditPlacePiece(kRook, 63, kBlack));
   ASSERT_TRUE(pos->EditPlacePiece(kRook, 56, kWhite));
   pos->CastleBits = 15;
+  pos->RefreshKey();
   EXPECT_EQ(FindMove(*pos, "e1g1"), 0u);
   EXPECT_NE(FindMove(*pos, "e1c1"), 0u);  // the White rook on a1 does count
   // Black to move with its king away from e8 and a White king there.
@@ -199,6 +201,7 @@ TEST(Edit, CastlingRightsWithoutOwnKingAndRookGiveNoCastling) {
   ASSERT_TRUE(swapped->EditPlacePiece(kRook, 0, kBlack));
   swapped->CastleBits = 15;
   swapped->SideToMove = kBlack;
+  swapped->RefreshKey();
   EXPECT_EQ(FindMove(*swapped, "e8g8"), 0u);
   EXPECT_EQ(FindMove(*swapped, "e8c8"), 0u);
   static MoveEntry list[kMoveStackSize];
