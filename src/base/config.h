@@ -46,6 +46,7 @@ struct Configuration {
   int QSkipMargin = 512;
   int AspirationWindow = 1024;
   int OppTimeAdv = 1;
+  int Hash = 0;  // transposition table in megabytes; 0: none (the search as it always was)
 
   // Text keys and derived paths.
   std::string exeDirectory;  // ends in '/'
@@ -72,8 +73,8 @@ struct IntegerKey {
   bool inUse = true;
 };
 
-// The 33 integer keys in the order in which they are read.
-inline constexpr std::array<IntegerKey, 33> kIntegerKeys = {{
+// The 34 integer keys in the order in which they are read.
+inline constexpr std::array<IntegerKey, 34> kIntegerKeys = {{
     {"Engine", "NormalizeS", &Configuration::NormalizeS, 10, false},
     {"Engine", "MaterialFactorS", &Configuration::MaterialFactorS, 10, false},
     {"Engine", "RandomFactorS", &Configuration::RandomFactorS, 9, false},
@@ -107,9 +108,10 @@ inline constexpr std::array<IntegerKey, 33> kIntegerKeys = {{
     {"Search", "QSkipMargin", &Configuration::QSkipMargin, 512, false},
     {"Search", "AspirationWindow", &Configuration::AspirationWindow, 1024, false},
     {"Search", "OppTimeAdv", &Configuration::OppTimeAdv, 1, false},
+    {"Search", "Hash", &Configuration::Hash, 0, false},
 }};
 
-// Reads DebugFile, Book and the 33 integer keys into out, with their defaults
+// Reads DebugFile, Book and the 34 integer keys into out, with their defaults
 // where the profile lacks them. exeDirectory and exeBaseName must be set first.
 void ReadConfiguration(const ProfileFile& profile, Configuration& out);
 

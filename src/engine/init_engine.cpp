@@ -16,10 +16,12 @@
 #include "engine/engine_state.h"
 #include "engine/uci_session.h"
 #include "engine/xboard_session.h"
+#include "base/config.h"
 #include "engine/engine_host.h"
 #include "eval/evaluate.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
+#include "search/transposition.h"
 
 namespace morvi {
 namespace {
@@ -93,7 +95,21 @@ void ResetEngineThread() {
   uciSession = UciSession{};
 }
 
+void SizeTableToConfiguration() {
+  TranspositionTable& table = transpositionTable;
+  const std::size_t wanted = static_cast<std::size_t>(std::max(config.Hash, 0));
+  if (wanted == table.Megabytes()) return;
+  if (!table.Resize(wanted)) {
+    LogLine("Engine", "Hash table of " + std::to_string(wanted) + " MB could not be had: none");
+    config.Hash = 0;
+    return;
+  }
+  LogLine("Engine", "Hash table " + std::to_string(wanted) + " MB");
+}
+
 void InitEngine() {
+  SizeTableToConfiguration();
+  transpositionTable.Clear();
   ResetEngineState(engineState);
   ResetThinker();
   position.NewGame();

@@ -12,6 +12,10 @@ namespace morvi {
 // touched).
 void ResetEngineThread();
 
+// The transposition table at the configuration's size (Hash, megabytes),
+// between searches only; a size that cannot be had leaves no table.
+void SizeTableToConfiguration();
+
 // Run at the engine thread's start and for every "new" (and "ucinewgame");
 // calibrates the heartbeat the first time only.
 void InitEngine();

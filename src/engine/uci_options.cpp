@@ -13,6 +13,7 @@
 #include "base/config.h"
 #include "base/text_scan.h"
 #include "base/user_texts.h"
+#include "search/transposition.h"
 
 namespace morvi {
 namespace {
@@ -32,6 +33,7 @@ SpinRange RangeOf(const IntegerKey& key) {
   if (key.times1024) return {0, 100};
   if (name == "QSkipMargin" || name == "AspirationWindow") return {0, 1000000};
   if (name == "OppTimeAdv") return {0, 1};
+  if (name == "Hash") return {0, static_cast<int>(kMaxHashMegabytes)};
   return {-128, 128};  // depths and plies
 }
 

@@ -199,7 +199,11 @@ std::string UciSession::Execute(const CommandRecord& r) {
       WriteUciIdentification();
       return "UCI session";
     case CommandId::kIsready: AnnounceReady(); return {};
-    case CommandId::kSetoption: return ApplyUciOption(r.optionName, r.optionValue);
+    case CommandId::kSetoption: {
+      std::string log = ApplyUciOption(r.optionName, r.optionValue);
+      SizeTableToConfiguration();  // a search never runs here: "setoption" stops it first
+      return log;
+    }
     case CommandId::kUcinewgame:
       FlushHeldAnswer();
       EndUciSearch();

@@ -17,6 +17,7 @@
 #include "engine/xboard_output.h"
 #include "eval/evaluate.h"
 #include "search/thinker.h"
+#include "search/transposition.h"
 
 namespace morvi {
 namespace {
@@ -67,6 +68,7 @@ std::string EnterEditMode() {
   position.RepeatCount = 0;
   openingBook.inBook = false;
   openingBook.gameText.clear();
+  transpositionTable.Clear();
   return "Get into Edit Mode";
 }
 

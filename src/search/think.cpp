@@ -14,6 +14,7 @@
 #include "base/debug_log.h"
 #include "search/heartbeat.h"
 #include "search/thinking_output.h"
+#include "search/transposition.h"
 #include "search/tree_search.h"
 
 namespace morvi {
@@ -22,6 +23,7 @@ namespace {
 constexpr int kLateEnding = 3;
 
 void PrepareSearch(Thinker& t, int budget, const SearchDeadlines& deadlines) {
+  transpositionTable.NewSearch();
   t.branchFactor = kInitialBranchFactor;
   ClearLines(t);
   t.maxPly = 0;

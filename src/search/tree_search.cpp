@@ -11,11 +11,13 @@
 #include "search/node_common.h"
 #include "search/quiesce.h"
 #include "search/thinker.h"
+#include "search/transposition.h"
 
 namespace morvi {
 namespace {
 
 constexpr int kNullReduction = 3;
+constexpr int kHashMoveScore = kPvMoveScore - 1;  // right after the previous iteration's move
 constexpr int kNullWindow = 1024;
 
 // Step 5 (not in check, ply above NullDepthStart): near the horizon a
@@ -57,6 +59,40 @@ void KeepAllowedRootMoves(const Thinker& t) {
   ms.listEnd[0] = kept;
 }
 
+// The table's entry for the node: its move for the ordering, and true when
+// its depth and bound settle the node's value (never at the root).
+bool ProbeTable(int ply, int depth, int alpha, int beta, int& value, Move& hashMove) {
+  TranspositionTable& table = transpositionTable;
+  const TableEntry* entry = table.Probe(position.Key);
+  if (entry == nullptr) return false;
+  hashMove = entry->move;
+  if (ply == 0 || entry->depth < depth - ply) return false;
+  value = ScoreFromTable(entry->score, ply);
+  const bool settled = entry->bound == Bound::kExact || (entry->bound == Bound::kLower && value >= beta) ||
+                       (entry->bound == Bound::kUpper && value <= alpha);
+  if (settled) ++table.counters.cutoffs;
+  return settled;
+}
+
+// The generated move that the table names is searched right after the
+// previous iteration's move.
+void PutHashMoveFirst(int ply, Move hashMove) {
+  MoveEntry* entries = moveStack.entries;
+  for (int i = moveStack.listStart[ply]; i < moveStack.listEnd[ply]; ++i) {
+    if (entries[i].move == hashMove) {
+      if (entries[i].score < kHashMoveScore) entries[i].score = kHashMoveScore;
+      return;
+    }
+  }
+}
+
+// The node's result for the table: a bound or an exact value, and its move.
+void StoreInTable(const Thinker& t, int ply, int depth, int alphaAtEntry, int beta, int value, Move best) {
+  if (t.stop || (ply == 0 && t.rootFilterCount > 0)) return;  // unfinished, or a restricted root
+  const Bound bound = value <= alphaAtEntry ? Bound::kUpper : value >= beta ? Bound::kLower : Bound::kExact;
+  transpositionTable.Store(position.Key, depth - ply, bound, ScoreToTable(value, ply), best);
+}
+
 }  // namespace
 
 int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
@@ -68,8 +104,20 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
   if (HeartbeatDue(searchCounters.nodes, t.heartbeatMask)) HeartbeatInSearch();
   if (t.stop) return 0;
 
+  const bool useTable = transpositionTable.Enabled() && ply < depth;
+  Move hashMove = kNoMove;
+  if (useTable) {
+    int value = 0;
+    if (ProbeTable(ply, depth, alpha, beta, value, hashMove)) return value;
+  }
+  const int alphaAtEntry = alpha;
+  Move best = kNoMove;
+
   bool inCheck = pos.InCheck(pos.SideToMove);
-  if (!inCheck && ply > config.NullDepthStart && PrunedEarly(ply, depth, beta, allowNull)) return beta;
+  if (!inCheck && ply > config.NullDepthStart && PrunedEarly(ply, depth, beta, allowNull)) {
+    if (useTable) StoreInTable(t, ply, depth, alphaAtEntry, beta, beta, kNoMove);
+    return beta;
+  }
   if (ply >= depth || !RoomForList(ply, kMaxMoveEntries)) return Quiesce(ply, depth, alpha, beta);
 
   bool legalMove = false;
@@ -78,6 +126,7 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
   if (ms.listEnd[ply] > ms.listStart[ply]) {
     ++searchCounters.expandedNodes;
     if (ply == 0) t.rootMoveCount = ms.listEnd[0] - ms.listStart[0];
+    if (IsMove(hashMove)) PutHashMoveFirst(ply, hashMove);
     FollowPreviousLine(t, ply);
     OrderSegment(ply);
 
@@ -99,6 +148,7 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
       if (score > alpha && !t.stop) {
         pos.History[MoveFrom(move)][MoveTo(move)] += 100 - ply;
         alpha = score;
+        best = move;
         StoreLine(t, ply, move, score);
         if (score >= beta) break;
       }
@@ -107,7 +157,9 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
   ms.listEnd[ply] = ms.listStart[ply];
 
   if (!legalMove) alpha = inCheck ? MatedScore(ply) : 0;
-  return pos.FiftyCount >= 100 ? 0 : alpha;
+  const int value = pos.FiftyCount >= 100 ? 0 : alpha;
+  if (useTable) StoreInTable(t, ply, depth, alphaAtEntry, beta, value, best);
+  return value;
 }
 
 }  // namespace morvi

@@ -264,3 +264,52 @@ TEST(UciLimits, NewGamesAreAnsweredAtOnce) {
 
 }  // namespace
 }  // namespace morvi::e2e
+
+namespace morvi::e2e {
+namespace {
+
+// The last info line of a search's output.
+InfoLine LastInfo(const std::string& text) {
+  const std::vector<InfoLine> info = InfoLines(text);
+  return info.empty() ? InfoLine{} : info.back();
+}
+
+TEST(UciHash, MatesAreFoundWithTheTableAndTheirLinesPlay) {
+  UciSession uci;
+  uci.Send("setoption name Hash value 64\nsetoption name OwnBook value false");
+  const struct {
+    const char* fen;
+    int depth;
+    const char* score;
+  } mates[] = {
+      {"r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1", 5, "mate 2"},
+      {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 6, "mate 3"},
+      {"1r6/1p3K1k/p3N3/P6n/6RP/2P5/8/8 w - - 0 1", 8, "mate 4"},
+  };
+  for (const auto& mate : mates) {
+    const std::string out = SearchUntilAnswer(
+        uci, "position fen " + std::string(mate.fen) + "\ngo depth " + std::to_string(mate.depth));
+    const InfoLine last = LastInfo(out);
+    EXPECT_EQ(last.score, mate.score) << out;
+    EXPECT_TRUE(Playable(mate.fen, last.pv)) << out;
+    ASSERT_FALSE(last.pv.empty()) << out;
+    EXPECT_NE(out.find("bestmove " + last.pv.front()), std::string::npos) << out;
+  }
+}
+
+TEST(UciHash, ASizeChangeTakesEffectBetweenSearchesAndAfterARunningOne) {
+  UciSession uci;
+  uci.Send("setoption name OwnBook value false");
+  const std::string search = "position startpos moves e2e4 e7e5\ngo depth 6";
+  const long long withoutTable = LastInfo(SearchUntilAnswer(uci, search)).nodes;
+  uci.Send("setoption name Hash value 16");
+  const long long withTable = LastInfo(SearchUntilAnswer(uci, "ucinewgame\n" + search)).nodes;
+  EXPECT_LT(withTable, withoutTable);
+  // Asked for during a search, the change waits for its end; then the search
+  // is the engine's own again, node for node.
+  SearchUntilAnswer(uci, "position startpos\ngo infinite\nsetoption name Hash value 0\nstop");
+  EXPECT_EQ(LastInfo(SearchUntilAnswer(uci, "ucinewgame\n" + search)).nodes, withoutTable);
+}
+
+}  // namespace
+}  // namespace morvi::e2e

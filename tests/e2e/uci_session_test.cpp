@@ -30,9 +30,10 @@ TEST(Uci, FirstLineSwitchesAndIdentifies) {
         "option name OppTimeAdv type spin default 1 min 0 max 1\n"}) {
     EXPECT_NE(out.find(option), std::string::npos) << option;
   }
-  // Ponder, OwnBook, Move Overhead and the 29 configuration keys in use (the
+  // Ponder, OwnBook, Move Overhead and the 30 configuration keys in use (the
   // four mobility factors are read from the file but used by no term).
-  EXPECT_EQ(Count(out, "option name "), 32u);
+  EXPECT_EQ(Count(out, "option name "), 33u);
+  EXPECT_NE(out.find("option name Hash type spin default 0 min 0 max 4096\n"), std::string::npos);
   EXPECT_EQ(Count(out, "MobFactorS"), 0u);
   EXPECT_EQ(out.substr(out.size() - 6), "uciok\n");
   EXPECT_EQ(Count(out, kPrompt), 1u);  // no prompt after the switch

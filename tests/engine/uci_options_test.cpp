@@ -219,7 +219,7 @@ TEST_F(UciOptionsTest, RefusedValuesAndUnknownNamesChangeNothing) {
       {"NormalizeS", "+", "Option value refused: NormalizeS = +"},
       {"NormalizeS", "1 2", "Option value refused: NormalizeS = 1 2"},
       // Unknown names.
-      {"Hash", "32", "Option refused: Hash = 32"},
+      {"Threads", "2", "Option refused: Threads = 2"},
       {"NormalizeSX", "10", "Option refused: NormalizeSX = 10"},
       {"Normalize S", "10", "Option refused: Normalize S = 10"},
       {"MoveOverhead", "100", "Option refused: MoveOverhead = 100"},

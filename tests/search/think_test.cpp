@@ -7,6 +7,7 @@
 
 #include "base/config.h"
 #include "search/think.h"
+#include "search/transposition.h"
 #include "search_test_support.h"
 
 namespace morvi {
@@ -349,6 +350,33 @@ TEST_F(ThinkTest, AnAbortedSearchReportsNoMoreLines) {
   ASSERT_FALSE(scriptedHost.lines.empty());
   EXPECT_GT(scriptedHost.firstLatePoll, 0);
   EXPECT_LT(scriptedHost.lastLinePoll, scriptedHost.firstLatePoll);
+}
+
+}  // namespace
+}  // namespace morvi
+
+namespace morvi {
+namespace {
+
+// A table entry can name a move the position does not have (another
+// position with the same key, or a stale word): it only orders the moves the
+// generator made, so the move played is always the position's own.
+TEST(ThinkWithTable, AMoveTheTableNamesIsPlayedOnlyIfThePositionHasIt) {
+  testing::ResetSearchState();
+  ASSERT_TRUE(testing::LoadForSearch("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
+  ResetThinker();
+  ASSERT_TRUE(transpositionTable.Resize(1));
+  const Move blackMove = MakeMoveWord(12, 28, 255, 24);  // e7e5: not White's
+  transpositionTable.Store(position.Key, 20, Bound::kExact, 5000, blackMove);
+  SearchResult result;
+  Think(result, 1000000, 4);
+  ASSERT_TRUE(HasMove(result));
+  EXPECT_NE(result.move, blackMove);
+  UndoRecord undo;
+  EXPECT_EQ(position.MakeMove(result.move, undo), 1);
+  position.UnmakeMove(result.move, undo);
+  ASSERT_TRUE(transpositionTable.Resize(0));
+  testing::ResetSearchState();
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "search/bench_suite.h"
 #include "search/think.h"
 #include "search/thinker.h"
+#include "search/transposition.h"
 
 namespace morvi::bench {
 namespace {
@@ -36,8 +37,25 @@ bool ReadNumber(const char* text, int& value) {
 }
 
 int SearchUsage() {
-  std::fprintf(stderr, "usage: morvi-bench search [--depth N] [--time CENTISECONDS] [FEN]\n");
+  std::fprintf(stderr, "usage: morvi-bench search [--depth N] [--time CENTISECONDS] [--hash MB] [FEN]\n");
   return 1;
+}
+
+// The table at the given size; false (with a message) when it cannot be had.
+bool UseTable(int megabytes) {
+  if (transpositionTable.Resize(static_cast<std::size_t>(megabytes))) return true;
+  std::fprintf(stderr, "morvi-bench: no memory for a %d MB table\n", megabytes);
+  return false;
+}
+
+// What the table did, when there is one.
+void PrintTableUse() {
+  const TranspositionTable& table = transpositionTable;
+  if (!table.Enabled()) return;
+  const TableCounters& c = table.counters;
+  std::printf("hash %zu MB probes %lld hits %lld cutoffs %lld stores %lld fill %d permille\n", table.Megabytes(),
+              static_cast<long long>(c.probes), static_cast<long long>(c.hits), static_cast<long long>(c.cutoffs),
+              static_cast<long long>(c.stores), table.FillPermille());
 }
 
 }  // namespace
@@ -45,9 +63,12 @@ int SearchUsage() {
 int Search(int argc, char** argv) {
   int depth = kDepthLimit;
   int budget = kDefaultBudget;
+  int hash = 0;
   std::string fen;
   for (int i = 0; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--hash") == 0 && i + 1 < argc) {
+      if (!ReadNumber(argv[++i], hash) || hash > static_cast<int>(kMaxHashMegabytes)) return SearchUsage();
+    } else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc) {
       if (!ReadNumber(argv[++i], depth) || depth < 1 || depth > kDepthLimit) return SearchUsage();
     } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
       if (!ReadNumber(argv[++i], budget)) return SearchUsage();
@@ -68,10 +89,14 @@ int Search(int argc, char** argv) {
   PrepareBenchSearch();
   thinker.host = &engineHost;  // the lines as the engine shows them
 
+  if (!UseTable(hash)) return 1;
   SearchResult result;
   int start = ClockMs();
   Think(result, budget, depth);
   int elapsed = ClockMs() - start;
+  std::fflush(stdout);
+  PrintTableUse();
+  std::fflush(stdout);
   char line[160];
   std::snprintf(line, sizeof line, "bestmove %s score %d depth %d nodes %lld ms %d\n",
                 MoveOrNone(result.move).c_str(), result.score, thinker.nominalDepth,
@@ -83,16 +108,26 @@ int Search(int argc, char** argv) {
 
 int Bench(int argc, char** argv) {
   int reduction = 0;  // "bench --lower N": every depth N plies less
-  if (argc == 2 && std::strcmp(argv[0], "--lower") == 0) {
-    if (!ReadNumber(argv[1], reduction)) return 1;
-  } else if (argc != 0) {
-    std::fprintf(stderr, "usage: morvi-bench bench [--lower N]\n");
-    return 1;
+  int hash = 0;       // "bench --hash MB": with a transposition table, cleared for each position
+  for (int i = 0; i < argc; ++i) {
+    const bool hasValue = i + 1 < argc;
+    if (hasValue && std::strcmp(argv[i], "--lower") == 0 && ReadNumber(argv[i + 1], reduction)) {
+      ++i;
+    } else if (hasValue && std::strcmp(argv[i], "--hash") == 0 && ReadNumber(argv[i + 1], hash) &&
+               hash <= static_cast<int>(kMaxHashMegabytes)) {
+      ++i;
+    } else {
+      std::fprintf(stderr, "usage: morvi-bench bench [--lower N] [--hash MB]\n");
+      return 1;
+    }
   }
+  if (!UseTable(hash)) return 1;
+  TableCounters total;
   long long nodes = 0;
   long long milliseconds = 0;
   int index = 0;
   for (const BenchPosition& entry : BenchPositions()) {
+    transpositionTable.Clear();
     BenchOutcome outcome;
     if (!RunBenchPosition(entry, entry.depth - reduction, outcome)) {
       std::fprintf(stderr, "morvi-bench bench: bad FEN: %s\n", entry.fen);
@@ -105,7 +140,13 @@ int Bench(int argc, char** argv) {
     std::fflush(stdout);
     nodes += outcome.nodes;
     milliseconds += outcome.milliseconds;
+    total.probes += transpositionTable.counters.probes;
+    total.hits += transpositionTable.counters.hits;
+    total.cutoffs += transpositionTable.counters.cutoffs;
+    total.stores += transpositionTable.counters.stores;
   }
+  transpositionTable.counters = total;
+  PrintTableUse();
   long long nps = milliseconds > 0 ? nodes * 1000 / milliseconds : 0;
   std::printf("bench %lld nodes %lld ms %lld nps\n", nodes, milliseconds, nps);
   return 0;
