@@ -7,6 +7,8 @@
 # engine, and the variants it plays. xboard copies the command line as it is
 # into its engine list (quoted when it holds blanks), so xboard options such
 # as -firstProtocolVersion cannot be given here.
+get_filename_component(eng_packaging_dir "${MORVI_ENG_TEMPLATE}" DIRECTORY)
+include("${eng_packaging_dir}/eng_format.cmake")
 set(MORVI_ENG_COMMAND "${CMAKE_INSTALL_PREFIX}/${MORVI_ENG_LINK}")
 file(READ "${MORVI_ENG_TEMPLATE}" eng_text)
 string(CONFIGURE "${eng_text}" eng_text @ONLY)
