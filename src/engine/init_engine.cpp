@@ -8,7 +8,6 @@
 #include "engine/init_engine.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "board/position.h"
