@@ -10,6 +10,8 @@
 #include "search/heartbeat.h"
 #include "search/node_common.h"
 #include "search/thinker.h"
+#include "search/table_use.h"
+#include "search/transposition.h"
 
 namespace morvi {
 namespace {
@@ -38,6 +40,14 @@ int Quiesce(int ply, int depth, int alpha, int beta) {
   if (HeartbeatDue(searchCounters.nodes, t.heartbeatMask)) HeartbeatInQuiesce();
   if (t.stop) return 0;
 
+  // The table serves the horizon node, where the tree search hands over.
+  const bool useTable = ply == depth && transpositionTable.Enabled();
+  const int alphaAtEntry = alpha;
+  if (useTable) {
+    int value = 0;
+    Move unused = kNoMove;
+    if (ProbeTable(ply, 0, alpha, beta, true, value, unused)) return value;
+  }
   bool inCheck = pos.InCheck(pos.SideToMove);
   const EvalLevel level = EvalLevelFor(depth - ply);
   if (!RoomForList(ply, inCheck ? kMaxMoveEntries : kMaxCaptureEntries)) {
@@ -76,7 +86,9 @@ int Quiesce(int ply, int depth, int alpha, int beta) {
     if (inCheck) return MatedScore(ply);
     alpha = Evaluate(pos, level);
   }
-  return pos.FiftyCount >= 100 ? 0 : alpha;
+  const int value = pos.FiftyCount >= 100 ? 0 : alpha;
+  if (useTable && !t.stop) StoreInTable(ply, 0, alphaAtEntry, beta, value, kNoMove);
+  return value;
 }
 
 }  // namespace morvi

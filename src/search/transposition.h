@@ -22,17 +22,21 @@ enum class Bound : std::uint8_t {
   kExact,
 };
 
+// Sixteen bytes: four entries fill one 64-byte cache line. The key's lower
+// bits choose the bucket; the entry keeps its upper half to tell positions
+// apart within the bucket.
 struct TableEntry {
-  std::uint64_t key = 0;
-  Move move = kNoMove;  // the best move found, or kNoMove
+  std::uint32_t check = 0;  // the upper 32 bits of the key
+  Move move = kNoMove;      // the best move found, or kNoMove
   std::int32_t score = 0;
-  std::int16_t depth = 0;  // plies searched below the node
+  std::int8_t depth = 0;  // plies searched below the node (negative in the quiescence search)
   Bound bound = Bound::kNone;
   std::uint8_t generation = 0;  // the search that stored it
 };
+static_assert(sizeof(TableEntry) == 16);
 
 constexpr int kBucketEntries = 4;
-struct TableBucket {
+struct alignas(64) TableBucket {
   TableEntry entries[kBucketEntries];
 };
 
@@ -67,13 +71,18 @@ class TranspositionTable {
 
   // Entries of the current search in the first thousand buckets' entries, per mille.
   int FillPermille() const;
+  // Where the buckets are (null at size 0): the same for as long as the size stands.
+  const void* Memory() const { return buckets_.get(); }
 
   TableCounters counters;
 
  private:
-  TableBucket& BucketOf(std::uint64_t key) { return buckets_[key & (bucketCount_ - 1)]; }
+  TableBucket& BucketOf(std::uint64_t key) { return buckets_.get()[key & (bucketCount_ - 1)]; }
 
-  std::unique_ptr<TableBucket[]> buckets_;
+  struct FreeMemory {
+    void operator()(TableBucket* buckets) const;
+  };
+  std::unique_ptr<TableBucket, FreeMemory> buckets_;
   std::size_t bucketCount_ = 0;
   std::size_t megabytes_ = 0;
   std::uint8_t generation_ = 0;

@@ -11,6 +11,7 @@
 #include "search/node_common.h"
 #include "search/quiesce.h"
 #include "search/thinker.h"
+#include "search/table_use.h"
 #include "search/transposition.h"
 
 namespace morvi {
@@ -59,21 +60,6 @@ void KeepAllowedRootMoves(const Thinker& t) {
   ms.listEnd[0] = kept;
 }
 
-// The table's entry for the node: its move for the ordering, and true when
-// its depth and bound settle the node's value (never at the root).
-bool ProbeTable(int ply, int depth, int alpha, int beta, int& value, Move& hashMove) {
-  TranspositionTable& table = transpositionTable;
-  const TableEntry* entry = table.Probe(position.Key);
-  if (entry == nullptr) return false;
-  hashMove = entry->move;
-  if (ply == 0 || entry->depth < depth - ply) return false;
-  value = ScoreFromTable(entry->score, ply);
-  const bool settled = entry->bound == Bound::kExact || (entry->bound == Bound::kLower && value >= beta) ||
-                       (entry->bound == Bound::kUpper && value <= alpha);
-  if (settled) ++table.counters.cutoffs;
-  return settled;
-}
-
 // The generated move that the table names is searched right after the
 // previous iteration's move.
 void PutHashMoveFirst(int ply, Move hashMove) {
@@ -86,11 +72,11 @@ void PutHashMoveFirst(int ply, Move hashMove) {
   }
 }
 
-// The node's result for the table: a bound or an exact value, and its move.
-void StoreInTable(const Thinker& t, int ply, int depth, int alphaAtEntry, int beta, int value, Move best) {
-  if (t.stop || (ply == 0 && t.rootFilterCount > 0)) return;  // unfinished, or a restricted root
-  const Bound bound = value <= alphaAtEntry ? Bound::kUpper : value >= beta ? Bound::kLower : Bound::kExact;
-  transpositionTable.Store(position.Key, depth - ply, bound, ScoreToTable(value, ply), best);
+// The node's result for the table, unless the search was stopped before it
+// was complete or the root's moves were restricted.
+void StoreNode(const Thinker& t, int ply, int depth, int alphaAtEntry, int beta, int value, Move best) {
+  if (t.stop || (ply == 0 && t.rootFilterCount > 0)) return;
+  StoreInTable(ply, depth - ply, alphaAtEntry, beta, value, best);
 }
 
 }  // namespace
@@ -108,14 +94,14 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
   Move hashMove = kNoMove;
   if (useTable) {
     int value = 0;
-    if (ProbeTable(ply, depth, alpha, beta, value, hashMove)) return value;
+    if (ProbeTable(ply, depth - ply, alpha, beta, ply > 0, value, hashMove)) return value;
   }
   const int alphaAtEntry = alpha;
   Move best = kNoMove;
 
   bool inCheck = pos.InCheck(pos.SideToMove);
   if (!inCheck && ply > config.NullDepthStart && PrunedEarly(ply, depth, beta, allowNull)) {
-    if (useTable) StoreInTable(t, ply, depth, alphaAtEntry, beta, beta, kNoMove);
+    if (useTable) StoreNode(t, ply, depth, alphaAtEntry, beta, beta, kNoMove);
     return beta;
   }
   if (ply >= depth || !RoomForList(ply, kMaxMoveEntries)) return Quiesce(ply, depth, alpha, beta);
@@ -158,7 +144,7 @@ int Search(int ply, int depth, int alpha, int beta, bool allowNull) {
 
   if (!legalMove) alpha = inCheck ? MatedScore(ply) : 0;
   const int value = pos.FiftyCount >= 100 ? 0 : alpha;
-  if (useTable) StoreInTable(t, ply, depth, alphaAtEntry, beta, value, best);
+  if (useTable) StoreNode(t, ply, depth, alphaAtEntry, beta, value, best);
   return value;
 }
 
