@@ -4,7 +4,8 @@
 // are passed over. Each position is searched as the engine searches its own
 // move, and judged solved when the move found is among the bm moves (if any)
 // and none of the am moves; one line a position, then "solved N of M".
-// A line that cannot be read is reported and left out of the count.
+// A line that cannot be read is reported and left out of the count. With
+// --hash MB the search has a transposition table, cleared for each position.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "bench_commands.h"
+#include "bench_table.h"
 #include "board/fen.h"
 #include "board/position.h"
 #include "board/san.h"
@@ -31,6 +33,7 @@ struct EpdOptions {
   std::string file;
   int budget = kDefaultBudget;
   int depth = kDepthLimit;
+  int hash = 0;  // megabytes
 };
 
 // One line of the suite, its moves still as written.
@@ -56,7 +59,7 @@ struct Found {
 };
 
 int EpdUsage() {
-  std::fprintf(stderr, "usage: morvi-bench epd FILE [--time CENTISECONDS | --depth N]\n");
+  std::fprintf(stderr, "usage: morvi-bench epd FILE [--time CENTISECONDS | --depth N] [--hash MB]\n");
   return 1;
 }
 
@@ -79,6 +82,8 @@ bool ReadOptions(int argc, char** argv, EpdOptions& options) {
     } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
       if (!ReadCount(argv[++i], 1, kUnlimitedBudget, options.budget)) return false;
       timeGiven = true;
+    } else if (std::strcmp(argv[i], "--hash") == 0 && i + 1 < argc) {
+      if (!ReadHashMegabytes(argv[++i], options.hash)) return false;
     } else if (options.file.empty() && argv[i][0] != '-') {
       options.file = argv[i];
     } else {
@@ -224,6 +229,7 @@ void PrintPosition(const EpdEntry& entry, const Found& found, bool solved) {
 }
 
 struct Tally {
+  TableCounters table;
   int solved = 0;
   int searched = 0;
   bool refused = false;
@@ -240,7 +246,9 @@ void RunLine(const EpdOptions& options, int number, const std::string& line, Tal
     return;
   }
   if (entry.id.empty()) entry.id = "line-" + std::to_string(number);
+  transpositionTable.Clear();
   const Found found = SearchPosition(options.budget, options.depth);
+  AddTableUse(tally.table);
   const bool solved = Solved(verdicts, found.move);
   PrintPosition(entry, found, solved);
   tally.solved += solved ? 1 : 0;
@@ -257,12 +265,14 @@ int Epd(int argc, char** argv) {
     std::fprintf(stderr, "morvi-bench epd: cannot read %s\n", options.file.c_str());
     return 1;
   }
+  if (!UseTable(options.hash)) return 1;
   Tally tally;
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") != std::string::npos) RunLine(options, number, line, tally);
   }
+  PrintTableUse(tally.table);
   std::printf("solved %d of %d\n", tally.solved, tally.searched);
   return tally.refused ? 1 : 0;
 }

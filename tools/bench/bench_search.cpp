@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench_commands.h"
+#include "bench_table.h"
 #include "board/fen.h"
 #include "board/position.h"
 #include "engine/engine_host.h"
@@ -18,7 +19,6 @@
 #include "search/bench_suite.h"
 #include "search/think.h"
 #include "search/thinker.h"
-#include "search/transposition.h"
 
 namespace morvi::bench {
 namespace {
@@ -41,23 +41,6 @@ int SearchUsage() {
   return 1;
 }
 
-// The table at the given size; false (with a message) when it cannot be had.
-bool UseTable(int megabytes) {
-  if (transpositionTable.Resize(static_cast<std::size_t>(megabytes))) return true;
-  std::fprintf(stderr, "morvi-bench: no memory for a %d MB table\n", megabytes);
-  return false;
-}
-
-// What the table did, when there is one.
-void PrintTableUse() {
-  const TranspositionTable& table = transpositionTable;
-  if (!table.Enabled()) return;
-  const TableCounters& c = table.counters;
-  std::printf("hash %zu MB probes %lld hits %lld cutoffs %lld stores %lld fill %d permille\n", table.Megabytes(),
-              static_cast<long long>(c.probes), static_cast<long long>(c.hits), static_cast<long long>(c.cutoffs),
-              static_cast<long long>(c.stores), table.FillPermille());
-}
-
 }  // namespace
 
 int Search(int argc, char** argv) {
@@ -67,7 +50,7 @@ int Search(int argc, char** argv) {
   std::string fen;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--hash") == 0 && i + 1 < argc) {
-      if (!ReadNumber(argv[++i], hash) || hash > static_cast<int>(kMaxHashMegabytes)) return SearchUsage();
+      if (!ReadHashMegabytes(argv[++i], hash)) return SearchUsage();
     } else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc) {
       if (!ReadNumber(argv[++i], depth) || depth < 1 || depth > kDepthLimit) return SearchUsage();
     } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
@@ -95,7 +78,7 @@ int Search(int argc, char** argv) {
   Think(result, budget, depth);
   int elapsed = ClockMs() - start;
   std::fflush(stdout);
-  PrintTableUse();
+  PrintTableUse(transpositionTable.counters);
   std::fflush(stdout);
   char line[160];
   std::snprintf(line, sizeof line, "bestmove %s score %d depth %d nodes %lld ms %d\n",
@@ -113,8 +96,7 @@ int Bench(int argc, char** argv) {
     const bool hasValue = i + 1 < argc;
     if (hasValue && std::strcmp(argv[i], "--lower") == 0 && ReadNumber(argv[i + 1], reduction)) {
       ++i;
-    } else if (hasValue && std::strcmp(argv[i], "--hash") == 0 && ReadNumber(argv[i + 1], hash) &&
-               hash <= static_cast<int>(kMaxHashMegabytes)) {
+    } else if (hasValue && std::strcmp(argv[i], "--hash") == 0 && ReadHashMegabytes(argv[i + 1], hash)) {
       ++i;
     } else {
       std::fprintf(stderr, "usage: morvi-bench bench [--lower N] [--hash MB]\n");
@@ -140,13 +122,9 @@ int Bench(int argc, char** argv) {
     std::fflush(stdout);
     nodes += outcome.nodes;
     milliseconds += outcome.milliseconds;
-    total.probes += transpositionTable.counters.probes;
-    total.hits += transpositionTable.counters.hits;
-    total.cutoffs += transpositionTable.counters.cutoffs;
-    total.stores += transpositionTable.counters.stores;
+    AddTableUse(total);
   }
-  transpositionTable.counters = total;
-  PrintTableUse();
+  PrintTableUse(total);
   long long nps = milliseconds > 0 ? nodes * 1000 / milliseconds : 0;
   std::printf("bench %lld nodes %lld ms %lld nps\n", nodes, milliseconds, nps);
   return 0;

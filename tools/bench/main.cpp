@@ -17,10 +17,10 @@ constexpr Subcommand kSubcommands[] = {
     {"perft", morvi::bench::Perft, "perft DEPTH [FEN]"},
     {"divide", morvi::bench::Divide, "divide DEPTH [FEN]"},
     {"eval", morvi::bench::Eval, "eval [FEN]"},
-    {"search", morvi::bench::Search, "search [--depth N] [--time CENTISECONDS] [FEN]"},
-    {"bench", morvi::bench::Bench, "bench"},
+    {"search", morvi::bench::Search, "search [--depth N] [--time CENTISECONDS] [--hash MB] [FEN]"},
+    {"bench", morvi::bench::Bench, "bench [--lower N] [--hash MB]"},
     {"timing", morvi::bench::Timing, "timing [--rounds N]"},
-    {"epd", morvi::bench::Epd, "epd FILE [--time CENTISECONDS | --depth N]"},
+    {"epd", morvi::bench::Epd, "epd FILE [--time CENTISECONDS | --depth N] [--hash MB]"},
 };
 
 int Usage() {
