@@ -174,9 +174,19 @@ void BoundClocks(CommandRecord& r) {
   }
 }
 
+// The harness runs thousands of sessions: a transposition table of one
+// megabyte at most, still resized (and used) as the input asks.
+void BoundTableSize(CommandRecord& r) {
+  if (r.id != CommandId::kSetoption || LowerCase(r.optionName) != "hash") return;
+  if (r.optionValue != "0") r.optionValue.assign(1, '1');
+}
+
 void BoundQueuedClocks() {
   std::lock_guard<std::mutex> guard(commandQueue.lock);
-  for (const std::unique_ptr<CommandRecord>& r : commandQueue.records) BoundClocks(*r);
+  for (const std::unique_ptr<CommandRecord>& r : commandQueue.records) {
+    BoundClocks(*r);
+    BoundTableSize(*r);
+  }
 }
 
 // What the harness changes in the program's state beyond the engine's
