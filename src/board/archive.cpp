@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "board/position.h"
+#include "board/repetition_claim.h"
 #include "book/opening_book.h"
 #include "base/debug_log.h"
 
@@ -111,6 +112,7 @@ void Position::ArchivePush(Move move) {
   }
   if (n >= kArchiveSize) {  // full: the oldest position goes, the last 256 stay
     std::memmove(Archive[0], Archive[1], sizeof Archive[0] * (kArchiveSize - 1));
+    std::memmove(ArchiveKeys, ArchiveKeys + 1, sizeof ArchiveKeys[0] * (kArchiveSize - 1));
     n = kArchiveSize - 1;
   }
   const int flags = SignedFlags(move);
@@ -120,6 +122,7 @@ void Position::ArchivePush(Move move) {
     CompactPieceList(*this);
   }
   StorePosition(Archive[n]);
+  ArchiveKeys[n] = ClaimKey(*this);
   ArchiveCount = n + 1;
   BookAppendMove(move);
 }
@@ -127,6 +130,7 @@ void Position::ArchivePush(Move move) {
 void Position::ArchiveRestart() {
   Archive[0][0] = 0;
   StorePosition(Archive[0]);
+  ArchiveKeys[0] = ClaimKey(*this);
   ArchiveCount = 1;
   RepeatCount = 0;
 }

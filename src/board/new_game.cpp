@@ -4,6 +4,7 @@
 
 #include "board/geometry.h"
 #include "board/position.h"
+#include "board/repetition_claim.h"
 #include "base/clock.h"
 #include "base/random.h"
 
@@ -49,6 +50,7 @@ Position::Position() {
   // is left alone here, since its text is emptied when it is loaded anyway.
   Archive[0][0] = 0;
   StorePosition(Archive[0]);
+  ArchiveKeys[0] = ClaimKey(*this);
   ArchiveCount = 1;
 }
 

@@ -36,6 +36,7 @@ struct Position {
   int FiftyCount;
   std::uint64_t Key;  // the Zobrist key, kept by make and unmake
   int Archive[kArchiveSize][kArchiveWords];
+  std::uint64_t ArchiveKeys[kArchiveSize];  // each archived position's claim key (repetition_claim.h)
   int ArchiveCount;
   int RepeatList[kRepeatSize][kArchiveWords];
   int RepeatCount;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "board/position.h"
+#include "board/repetition_claim.h"
 #include "engine/engine_state.h"
 #include "engine/xboard_output.h"
 
@@ -77,7 +78,7 @@ bool IsLegalReply(Move move, Move reply) {
   return legal;
 }
 
-bool IsRepetition() { return position.InRepeatList(); }
+bool IsRepetition() { return position.InRepeatList() && StandsForTheThirdTime(position); }
 
 void EnterUserMove(const CommandRecord& record, std::string& logText) {
   EngineState& s = engineState;

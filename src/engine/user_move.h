@@ -42,7 +42,9 @@ bool IsLegalReply(Move move, Move reply);
 void EnterUserMove(const CommandRecord& record, std::string& logText);
 
 // True when the position equals an earlier entry of the repetition list (the
-// oldest entry excepted): it stands on the board for the third time.
+// oldest entry excepted) and has truly stood on the board twice before, with
+// the same castling rights and en-passant capture: a draw that may be
+// claimed. Called before the position is archived.
 bool IsRepetition();
 
 }  // namespace morvi

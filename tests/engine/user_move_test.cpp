@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine_test_support.h"
 
 namespace morvi {
@@ -80,6 +82,44 @@ TEST_F(UserMove, ThirdRepetitionIsADrawOnFiveNf6AndNotBefore) {
   EXPECT_EQ(position.ArchiveCount, 11);  // still recorded
   EXPECT_EQ(engineState.moveNumber, 6);
   EXPECT_EQ(log.Raw(), "    Engine: 1/2-1/2 {Draw by repetition}\n");
+}
+
+// A claim needs the same castling rights and the same en-passant capture,
+// when one can be made, each of the three times; an en-passant square that
+// no pawn can use does not make a position new. The first row is the one a
+// GUI that tests claims forfeited: after h1g1 h8g8 g1h1 g8h8 the king-side
+// rights are gone, so the position after 7.Nf3 stands for the second time
+// with its rights, not the third.
+TEST_F(UserMove, ClaimsOnlyPositionsThatStoodThreeTimesWithTheSameRights) {
+  const std::vector<const char*> shuffle = {"g1f3", "e8f8", "f3g1", "f8e8", "g1f3", "d7d5", "f3g1",
+                                            "e8d7", "g1f3", "d7e8", "f3g1", "e8d7", "g1f3", "d7e8", "f3g1"};
+  const struct {
+    const char* what;
+    const char* fen;  // nullptr: the initial position
+    std::vector<const char*> moves;
+    std::vector<int> claims;  // the moves (by index) after which a draw is claimed
+  } rows[] = {
+      {"castling rights lost after the first stand", nullptr,
+       {"g1f3", "g8f6", "h1g1", "h8g8", "g1h1", "g8h8", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6",
+        "f3g1"},
+       {13, 14}},
+      // 3...d5 could be taken en passant: the position after it is not the
+      // one after 5...Ke8 and 7...Ke8.
+      {"an en-passant capture that could be made", "4k3/3p4/8/4P3/8/8/8/4K1N1 w - - 0 1", shuffle, {14}},
+      {"an en-passant square no pawn can use", "4k3/3p4/8/8/8/8/8/4K1N1 w - - 0 1", shuffle, {13, 14}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Clean();
+    if (row.fen != nullptr) SetUpGame(row.fen);
+    std::vector<int> claims;
+    for (int i = 0; i < static_cast<int>(row.moves.size()); ++i) {
+      const std::string console = Play(row.moves[i]).console;
+      if (!console.empty()) claims.push_back(i);
+      EXPECT_TRUE(console.empty() || console == "1/2-1/2 {Draw by repetition}\n") << console;
+    }
+    EXPECT_EQ(claims, row.claims);
+  }
 }
 
 // The reply a finished search names is said only when the opponent can play
