@@ -57,6 +57,14 @@ enum class CommandId : int {
   kUciGo = 45,       // "go ...": go
   kStop = 46,         // "stop"
   kPonderhit = 47,    // "ponderhit"
+  // The xboard protocol's second version (after "protover 2").
+  kProtover = 48,  // "protover N": number; the features are written by the input thread
+  kPing = 49,      // "ping N": argument, answered "pong N" once everything before it is done
+  kSetboard = 50,  // "setboard FEN": argument
+  kSt = 51,        // "st N": number, the seconds of every move in milliseconds
+  kSd = 52,        // "sd N": number, the depth limit
+  kMemory = 53,    // "memory N": number, megabytes for the table
+  kOption = 54,    // "option NAME=VALUE": argument
 };
 
 // The arguments of a UCI "go"; -1 (or 0 for the flags) where not given.
@@ -102,6 +110,9 @@ struct CommandRecord {
   bool positionFen = false;  // the base is a FEN (even one that reads "startpos")
   std::vector<std::string> positionMoves;  // as typed, in order
   GoArguments go;
+  // xboard protocol 2 only.
+  int number = 0;        // protover, st (milliseconds), sd, memory
+  std::string argument;  // ping's number, setboard's FEN, option's NAME=VALUE, as typed
 };
 
 }  // namespace morvi

@@ -17,7 +17,11 @@ namespace morvi {
 
 struct Thinker;
 
-enum class Dialect { kXboard, kUci };
+enum class Dialect {
+  kXboard,   // the xboard protocol's first version (and the console)
+  kXboard2,  // the xboard session after "protover 2": features, ping, setboard, "move M"
+  kUci,
+};
 
 // A session's verdict on the record at the head of the queue during a search.
 enum class Verdict {
@@ -47,11 +51,14 @@ class Session {
   ~Session() = default;
 };
 
-// The dialect of the program: xboard until the first line says "uci".
+// The dialect of the program: xboard until the first line says "uci" (or
+// "protover 2" comes).
 Dialect ActiveDialect();
-// Sets it; the input thread does so at the first line, before the line's
-// record is queued.
+// Sets it; the input thread does so at the line that chooses it, before the
+// line's record is queued.
 void SelectDialect(Dialect dialect);
+// The xboard session speaks the protocol's second version.
+inline bool Protocol2() { return ActiveDialect() == Dialect::kXboard2; }
 
 // The session of the active dialect (engine thread).
 Session& ActiveSession();

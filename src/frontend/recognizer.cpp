@@ -5,8 +5,10 @@
 #include <string>
 
 #include "engine/command_queue.h"
+#include "engine/session.h"
 #include "base/console.h"
 #include "frontend/parsers.h"
+#include "frontend/protocol2_reader.h"
 #include "base/text_scan.h"
 
 namespace morvi {
@@ -108,6 +110,8 @@ Recognition RecognizeCommand(FrontEndState& state, std::string_view line) {
   const std::string command = LowerCase(line);
   Recognition result = Recognition::Handled;
   if (RecognizeExact(state, command, result)) return result;
+  if (RecognizeProtover(state, command)) return Recognition::Handled;
+  if (Protocol2() && RecognizeProtocol2(command, line)) return Recognition::Handled;
   if (RecognizeWithArguments(command, line)) return Recognition::Handled;
   if (RecognizeEditCommands(state, command)) return Recognition::Handled;
   if (ParseMove(CommandId::kUserMove, command)) return Recognition::Handled;

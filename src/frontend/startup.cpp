@@ -12,6 +12,7 @@
 #include "engine/engine_thread.h"
 #include "engine/session.h"
 #include "engine/command_queue.h"
+#include "engine/xboard_features.h"
 #include "base/config.h"
 #include "base/console.h"
 #include "base/debug_log.h"
@@ -77,6 +78,7 @@ void StartUp(MainThread& main, const char* programPath) {
   ProfileFile profile;
   profile.Load(exe.directory + exe.baseName + ".ini");
   ReadConfiguration(profile, config);
+  main.modes.features = FeatureLines(config);  // the configuration as read, before the engine thread owns it
   OpenConfiguredLog(main);
   ReadExcludeList(profile);
   WriteBanner();
@@ -111,7 +113,11 @@ void WriteHelp() {
 }
 
 void ReportUnknown(const std::string& line) {
-  ConsoleWrite(Text(TEXT_ERROR) + "  (unknown command) : " + line + "\n");
+  if (Protocol2()) {
+    ConsoleWrite(Text(TEXT_ERROR) + " (unknown command): " + line + "\n");
+  } else {
+    ConsoleWrite(Text(TEXT_ERROR) + "  (unknown command) : " + line + "\n");
+  }
   LogLine("Main-out", "{uknown command}", line);
 }
 
