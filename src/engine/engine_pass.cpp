@@ -3,7 +3,7 @@
 // analysis (in analysis mode nothing else), the engine's move (book first,
 // else a search within the safe time limit), pondering, or nothing. No branch
 // searches a position the engine cannot play from, and none runs while a
-// position is being edited.
+// position is being edited or after "setboard" refused one.
 #include "engine/engine_pass.h"
 
 #include <string>
@@ -17,6 +17,7 @@
 #include "engine/time_allocation.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
+#include "base/clock.h"
 #include "base/debug_log.h"
 #include "search/think.h"
 #include "search/thinker.h"
@@ -47,12 +48,23 @@ void Analyse() {
   if (s.searchAborted) s.analysisDone = false;
 }
 
-// A search cut short before it had any move (a "?" at its very start) while
-// moves exist is run again to its first move.
+// The search for the engine's move: within the limit of the clock and the
+// time control, or under "st" within its time per move; never deeper than an
+// "sd" limit. A search cut short before it had any move (a "?" at its very
+// start) while moves exist is run again to its first move.
 void SearchOwnMove(SearchResult& result) {
-  const int limit = ThinkLimit();
-  LogLine("Engine", "Search limit: " + std::to_string(limit));
-  Think(result, limit);
+  const EngineState& s = engineState;
+  const int depth = SearchDepthLimit(s);
+  if (s.moveTimeMs > 0) {
+    const SearchDeadlines plan = MoveTimeDeadlines(s, s.lastCommandAt, ClockMs());
+    LogLine("Engine", "Search time per move: " + std::to_string(s.moveTimeMs) + " ms, to " +
+                          std::to_string(plan.hardMs) + " ms from now");
+    Think(result, kOpenEndedLimit, depth, plan);
+  } else {
+    const int limit = ThinkLimit();
+    LogLine("Engine", "Search limit: " + std::to_string(limit));
+    Think(result, limit, depth);
+  }
   if (!HasMove(result) && !engineState.searchAborted && HasLegalMove()) Think(result, 0);
 }
 
@@ -88,7 +100,7 @@ bool Ponder() {
   }
   RefreshBeforeSearch(position);
   SearchResult result;
-  Think(result, kOpenEndedLimit);
+  Think(result, kOpenEndedLimit, SearchDepthLimit(s));
   if (s.ponderHit) {
     // After a hit the opponent's move is a move of the game, whatever stopped
     // the search; it is played only when nothing aborted it.
@@ -123,14 +135,14 @@ bool RunPass() {
 
 bool RunGamePass() {
   EngineState& s = engineState;
-  if (s.editMode) return false;
+  if (s.editMode || s.positionRefused) return false;
   if (s.analysisMode) {
     // Analysis only analyses: a "?" or "go" meanwhile never makes it play.
     if (s.analysisDone) return false;
     Analyse();
     return true;
   }
-  if (s.engineColour == position.SideToMove && s.engineActive) {
+  if (EngineOnMove(s, position.SideToMove)) {
     PlayOwnMove();
     return true;
   }

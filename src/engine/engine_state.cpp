@@ -19,6 +19,8 @@ void ResetEngineState(EngineState& state) {
   state.movesPerControl = 0;
   state.baseTime = 0;
   state.increment = 0;
+  state.depthLimit = 0;
+  state.positionRefused = false;
   state.ownTime = 0;
   state.opponentTime = 0;
   state.opponentName.clear();

@@ -27,6 +27,9 @@ struct EngineState {
   int movesPerControl = 0;
   int baseTime = 0;             // centiseconds
   int increment = 0;            // centiseconds
+  int moveTimeMs = 0;           // "st": every move searched this long at most (0: the clock and level rule)
+  int depthLimit = 0;           // "sd": the deepest iteration (0: none)
+  bool positionRefused = false;  // "setboard" was given a position the engine cannot play
   int ownTime = 0;              // centiseconds, from "time"
   int opponentTime = 0;         // centiseconds, from "otim"
   std::string opponentName;
@@ -40,6 +43,12 @@ struct EngineState {
 // The one engine state of the engine thread.
 extern EngineState engineState;
 
+// The next game pass plays the engine's move: it plays the side to move and
+// is active, and no analysis, edit or refused position holds it back.
+inline bool EngineOnMove(const EngineState& s, Colour sideToMove) {
+  return s.engineActive && s.engineColour == sideToMove && !s.analysisMode && !s.editMode && !s.positionRefused;
+}
+
 // A search begins: on the opponent's time (ponder) or not.
 inline void BeginPonderSearch(EngineState& s, bool ponder) {
   s.pondering = ponder;
@@ -51,8 +60,10 @@ inline bool PonderingUnhit(const EngineState& s) { return s.pondering && !s.pond
 inline void EndPonderSearch(EngineState& s) { s.pondering = s.ponderHit = false; }
 
 // The state of a new game: the engine plays Black, moves, ponders and posts;
-// clocks, level and the opponent's name cleared, ratings 1000, move number 1.
-// analysisMode, editColour, searchAborted and passStart keep their values.
+// clocks, level, depth limit, a refused position and the opponent's name
+// cleared, ratings 1000, move number 1. analysisMode, editColour,
+// searchAborted, passStart and the time per move ("st", a time control like
+// "level", which the GUI sends again for every game) keep their values.
 void ResetEngineState(EngineState& state);
 
 }  // namespace morvi

@@ -11,6 +11,7 @@
 #include "base/debug_log.h"
 #include "base/text_scan.h"
 #include "base/clock.h"
+#include "engine/uci_time.h"
 
 namespace morvi {
 namespace {
@@ -85,6 +86,15 @@ int LessTimeWaited(int limit, int queuedAtMs, int nowMs) {
 
 int ThinkLimit() {
   return LessTimeWaited(SafeLimit(engineState, AllocateTime()), engineState.lastCommandAt, ClockMs());
+}
+
+SearchDeadlines MoveTimeDeadlines(const EngineState& s, int queuedAtMs, int nowMs) {
+  const int waited = queuedAtMs < 0 ? 0 : std::max(nowMs - queuedAtMs, 0);
+  return LessElapsed(MoveTimePlan(s.moveTimeMs, kMoveOverheadMs), waited);
+}
+
+int SearchDepthLimit(const EngineState& s) {
+  return s.depthLimit > 0 ? std::min(s.depthLimit, kDepthLimit) : kDepthLimit;
 }
 
 }  // namespace morvi

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/engine_state.h"
+#include "search/thinker.h"
 
 namespace morvi {
 
@@ -44,5 +45,14 @@ int LessTimeWaited(int limit, int queuedAtMs, int nowMs);
 // The limit for the engine's own search: AllocateTime, made safe, less the
 // time the command that gave the engine its turn has waited.
 int ThinkLimit();
+
+// Under "st": the move's deadlines, the time per move less kMoveOverheadMs
+// (soft and hard alike, so the search takes about the whole time and never
+// more), less the time since the command queued at queuedAtMs (-1: not known).
+SearchDeadlines MoveTimeDeadlines(const EngineState& state, int queuedAtMs, int nowMs);
+
+// The deepest iteration of the engine's own and ponder searches: the "sd"
+// limit when one is set, else the search's own.
+int SearchDepthLimit(const EngineState& state);
 
 }  // namespace morvi

@@ -1,7 +1,8 @@
 // How long a UCI "go" may search: a plan with a soft limit (no iteration is
 // begun past it) and a hard limit (the search is stopped there), both in
 // milliseconds from the moment the "go" (or its "ponderhit") arrived. The
-// xboard dialect keeps its own allocation; this plan is UCI's alone.
+// xboard dialect keeps its own allocation; only its fixed time per move
+// ("st") is planned as a movetime is.
 #pragma once
 
 #include "board/colour.h"

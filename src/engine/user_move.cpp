@@ -82,14 +82,22 @@ bool IsRepetition() { return position.InRepeatList() && StandsForTheThirdTime(po
 
 void EnterUserMove(const CommandRecord& record, std::string& logText) {
   EngineState& s = engineState;
+  const auto refuse = [&record](MoveRefusal why) {
+    AnnounceIllegalMove(why, record.moveFrom, record.moveTo, record.movePromotion);
+  };
+  if (s.positionRefused) {
+    refuse(MoveRefusal::kRefusedPosition);
+    logText = "Move refused: no legal position set up";
+    return;
+  }
   const Move move = FindGeneratedMove(record.moveFrom, record.moveTo, record.movePromotion);
   if (!IsMove(move)) {
-    AnnounceRefusal("Illegal Move: Could not find it in our generated move list\n");
+    refuse(MoveRefusal::kNotFound);
     logText = "Move not found in generated moves";
     return;
   }
   if (position.MakeMove(move, userUndo) == 0) {
-    AnnounceRefusal("Illegal Move: Could not make it\n");
+    refuse(MoveRefusal::kNotMade);
     logText = "Move not doable - maybe in-check";
     return;
   }

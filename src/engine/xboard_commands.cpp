@@ -4,11 +4,15 @@
 // change nothing; the move number follows the Black moves really taken back.
 #include "engine/xboard_session.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "base/config.h"
 #include "base/text_scan.h"
+#include "board/fen.h"
 #include "board/position.h"
 #include "book/opening_book.h"
+#include "engine/engine_options.h"
 #include "engine/engine_state.h"
 #include "engine/init_engine.h"
 #include "engine/pondering.h"
@@ -55,6 +59,7 @@ std::string Level(const CommandRecord& r) {
   s.movesPerControl = r.levelMoves;
   s.baseTime = ClampToInt(static_cast<long long>(r.levelBase) * 100);
   s.increment = ClampToInt(static_cast<long long>(r.levelIncrement) * 100);
+  s.moveTimeMs = 0;  // a time control replaces a time per move
   return Format("Engine: Level %d %d %d", r.levelMoves, r.levelBase, r.levelIncrement);
 }
 
@@ -64,12 +69,72 @@ std::string EnterEditMode() {
   EngineState& s = engineState;
   s.editMode = true;
   s.editColour = Colour::kWhite;
+  s.positionRefused = false;
   position.ArchiveCount = 0;
   position.RepeatCount = 0;
   openingBook.inBook = false;
   openingBook.gameText.clear();
   transpositionTable.Clear();
   return "Get into Edit Mode";
+}
+
+// "setboard FEN": the game starts afresh from the position, out of the book,
+// with an empty table and no line of an earlier search. A text that is no
+// FEN, or a position the engine cannot play from, is refused: every move is
+// then refused and the engine plays nothing until "new", "edit" or a
+// position it can play.
+std::string SetBoard(const CommandRecord& r) {
+  EngineState& s = engineState;
+  int fullMove = 1;
+  if (!LoadFen(position, r.argument, &fullMove) || !position.IsPlayable()) {
+    s.positionRefused = true;
+    AnnounceIllegalPosition();
+    return "Position refused: " + r.argument;
+  }
+  position.ArchiveRestart();
+  openingBook.inBook = false;
+  openingBook.gameText.clear();
+  transpositionTable.Clear();
+  thinker.pvLength[0] = 0;
+  s.positionRefused = false;
+  s.analysisDone = false;
+  s.moveNumber = fullMove;
+  return "Position set: " + r.argument;
+}
+
+// "option NAME=VALUE": a configuration key, as a UCI "setoption" sets it.
+std::string SetOption(const std::string& argument) {
+  const size_t equals = argument.find('=');
+  const std::string name = argument.substr(0, equals);
+  const std::string value = equals == std::string::npos ? std::string() : argument.substr(equals + 1);
+  std::string log = ApplyKeyOption(name, value).value_or("Option refused: " + argument);
+  SizeTableToConfiguration();
+  return log;
+}
+
+// The commands of the protocol's second version.
+bool Protocol2Command(const CommandRecord& r, std::string& log) {
+  EngineState& s = engineState;
+  switch (r.id) {
+    case CommandId::kProtover: log = Format("Protocol version %d", r.number); return true;
+    case CommandId::kPing:  // on the engine's move, the answer follows the move
+      if (EngineOnMove(s, position.SideToMove)) {
+        xboardSession.Defer(r);
+      } else {
+        AnnouncePong(r.argument);
+      }
+      return true;
+    case CommandId::kSetboard: log = SetBoard(r); return true;
+    case CommandId::kSt: s.moveTimeMs = r.number; log = Format("Time per move %d ms", r.number); return true;
+    case CommandId::kSd: s.depthLimit = r.number; log = Format("Depth limit %d", r.number); return true;
+    case CommandId::kMemory:
+      config.Hash = std::min(r.number, static_cast<int>(kMaxHashMegabytes));
+      SizeTableToConfiguration();
+      log = Format("Memory %d MB", r.number);
+      return true;
+    case CommandId::kOption: log = SetOption(r.argument); return true;
+    default: return false;
+  }
 }
 
 // The error line of an edit command given outside edit mode.
@@ -220,7 +285,8 @@ std::string ExecuteXboardCommand(const CommandRecord& r) {
     logText = EnterEditMode();
   } else if (r.id >= CommandId::kEditColour && r.id <= CommandId::kEditEp) {
     logText = EditCommand(r);
-  } else if (!SettingCommand(r, logText) && !PlayCommand(r, logText) && !ReportCommand(r, logText)) {
+  } else if (!SettingCommand(r, logText) && !PlayCommand(r, logText) && !ReportCommand(r, logText) &&
+             !Protocol2Command(r, logText)) {
     logText = Format("Engine: Not handled command: %d", static_cast<int>(r.id));
   }
   return logText;

@@ -1,6 +1,7 @@
 // The xboard session's in-search command table and the ponder check. Commands that leave the
-// game as it is are handled on the spot; the rest stop the search and wait
-// for the engine loop. A draw offer, "bk", "hard" and "easy" (the last one
+// game as it is are handled on the spot (or deferred to the search's end
+// when they must wait for it); the rest stop the search and wait for the
+// engine loop. A draw offer, "bk", "hard" and "easy" (the last one
 // outside pondering) are handled here too: stopping the search for them would
 // leave the engine without a move on its own clock.
 #include "base/clock.h"
@@ -40,14 +41,31 @@ Verdict PonderHit(const CommandRecord& move) {
   LogLine("Engine", "YES!!! GOOD PONDERING CHOICE!");
   const int spent = (t.clock() - s.passStart) / 10;
   LogLine("Engine", "we've spent " + std::to_string(spent) + " time");
+  s.ponderHit = true;
+  if (s.moveTimeMs > 0) {  // "st": the time per move, counted from the opponent's move
+    SetDeadlines(t, MoveTimeDeadlines(s, move.receivedAt, ClockMs()), t.clock());
+    PrintThinking(true);
+    return Verdict::kContinue;
+  }
   const int limit = LessTimeWaited(SafeLimit(s, AllocateTime()), move.receivedAt, ClockMs());
   // The search stops at 1.1 times its budget counted from its own start; the
   // pondering already done is taken out of that 10%.
   const int searched = ElapsedCentiseconds(t);
   t.allocatedTime = ClampToInt(static_cast<long long>(searched) * 10 / 11 + limit);
   LogLine("Engine", "and we'll spend a total of " + std::to_string(t.allocatedTime));
-  s.ponderHit = true;
   PrintThinking(true);
+  return Verdict::kContinue;
+}
+
+// "ping": answered at once while the engine ponders or analyses; during
+// the search for its own move, after the move.
+Verdict PingInSearch(const CommandRecord& record) {
+  const EngineState& s = engineState;
+  if (PonderingUnhit(s) || s.analysisMode) {
+    AnnouncePong(record.argument);
+  } else {
+    xboardSession.Defer(record);
+  }
   return Verdict::kContinue;
 }
 
@@ -86,6 +104,14 @@ Verdict XboardVerdict(const CommandRecord& record) {
       if (PonderingUnhit(s)) return Verdict::kAbort;
       s.ponderEnabled = false;
       return Verdict::kContinue;
+    // The protocol's second version: the time and depth of later moves
+    // change at once, a table size or an option after the search.
+    case CommandId::kProtover: return Verdict::kContinue;
+    case CommandId::kPing: return PingInSearch(record);
+    case CommandId::kSt: s.moveTimeMs = record.number; return Verdict::kContinue;
+    case CommandId::kSd: s.depthLimit = record.number; return Verdict::kContinue;
+    case CommandId::kMemory:
+    case CommandId::kOption: xboardSession.Defer(record); return Verdict::kContinue;
     default: return Verdict::kAbort;
   }
 }

@@ -1,21 +1,26 @@
 // The xboard lines, written through the console channel and mirrored into
-// the debug log where a record is kept.
+// the debug log where a record is kept; the protocol's second version
+// writes the engine's moves and the refusals of moves in its own forms.
 #include "engine/xboard_output.h"
 
 #include <cstdio>
 
 #include "base/console.h"
 #include "base/debug_log.h"
+#include "base/user_texts.h"
+#include "board/notation.h"
 #include "board/position.h"
 #include "engine/command.h"
 #include "engine/engine_state.h"
+#include "engine/session.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
 
 namespace morvi {
 
 void AnnounceMove(int moveNumber, Move move) {
-  std::string line = std::to_string(moveNumber) + ". ... " + GameMoveText(move) + "\n";
+  const std::string line = Protocol2() ? "move " + GameMoveText(move, true) + "\n"
+                                       : std::to_string(moveNumber) + ". ... " + GameMoveText(move) + "\n";
   ConsoleWrite(line);
   LogText("Engine", line);
 }
@@ -61,6 +66,31 @@ std::string AnnounceBookAnswer() {
 }
 
 void AnnounceRefusal(std::string_view line) { ConsoleWrite(std::string(line)); }
+
+void AnnounceIllegalMove(MoveRefusal why, int from, int to, int promotion) {
+  if (!Protocol2()) {
+    AnnounceRefusal(why == MoveRefusal::kNotFound ? "Illegal Move: Could not find it in our generated move list\n"
+                                                  : "Illegal Move: Could not make it\n");
+    return;
+  }
+  char squares[4];
+  WriteSquare(from, squares);
+  WriteSquare(to, squares + 2);
+  std::string text(squares, 4);
+  if (promotion >= kKnight && promotion <= kQueen) text += LowerPieceLetter(promotion);
+  const char* reason = why == MoveRefusal::kNotMade           ? " (king left in check or castling through check)"
+                       : why == MoveRefusal::kRefusedPosition ? " (no legal position set up)"
+                                                              : "";
+  ConsoleWrite(std::string(UserText(TEXT_ILLEGAL_MOVE)) + reason + ": " + text + "\n");
+}
+
+void AnnouncePong(std::string_view number) { ConsoleWrite("pong " + std::string(number) + "\n"); }
+
+void AnnounceIllegalPosition() {
+  const std::string line = "tellusererror Illegal position\n";
+  ConsoleWrite(line);
+  LogText("Engine", line);
+}
 
 void AnnounceIllegalSearchMove() {
   LogLine("Engine", "Error - search ended with illegal move!");

@@ -14,7 +14,8 @@ namespace morvi {
 
 struct Thinker;
 
-// "N. ... move": the engine's move, with the full-move number.
+// "N. ... move": the engine's move, with the full-move number; in the
+// protocol's second version "move M", the promotion letter always written.
 void AnnounceMove(int moveNumber, Move move);
 
 // A result line such as "1-0 {White mates}\n", on the console and in the log.
@@ -43,6 +44,23 @@ std::string AnnounceBookAnswer();
 
 // A refused command or move: the line as given (it ends in its line end).
 void AnnounceRefusal(std::string_view line);
+
+// Why the opponent's move was refused.
+enum class MoveRefusal {
+  kNotFound,         // not among the generated moves
+  kNotMade,          // it leaves the king attacked, or castles through check
+  kRefusedPosition,  // there is no position to play on ("setboard" refused one)
+};
+// The refusal of a move from..to (promotion: a piece code or -1): the first
+// version's lines, or "Illegal move: M" and "Illegal move (reason): M".
+void AnnounceIllegalMove(MoveRefusal why, int from, int to, int promotion);
+
+// "pong N".
+void AnnouncePong(std::string_view number);
+
+// "tellusererror Illegal position": "setboard" gave a position the engine
+// cannot play.
+void AnnounceIllegalPosition();
 
 // The search ended with a move the position refuses.
 void AnnounceIllegalSearchMove();

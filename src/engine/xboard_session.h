@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/command.h"
 #include "engine/session.h"
@@ -13,11 +14,19 @@ namespace morvi {
 class XboardSession final : public Session {
  public:
   std::string Execute(const CommandRecord& record) override;
+  // The game pass, then the commands deferred during its search.
   bool RunPass() override;
   Verdict InSearch(CommandRecord& record) override;
   void WriteThinking(const Thinker& t) override;
   void WriteUnplayable() override;
   void WriteFarewell() override;
+
+  // A command that arrived during the engine's search and must wait for its
+  // end without stopping it (a "ping" while the engine thinks on its move, a
+  // new table size or option): it runs right after the pass, before any
+  // command still queued.
+  void Defer(const CommandRecord& record) { deferred.push_back(record); }
+  std::vector<CommandRecord> deferred;
 };
 
 // The one xboard session of the engine thread.
