@@ -103,6 +103,24 @@ TEST(EngineGame, ThirdRepetitionIsADrawOnTheLastKnightMove) {
   EXPECT_EQ(run.exitCode, 0);
 }
 
+// A GUI that tests claims forfeits a false one: after the rooks' shuffle the
+// king-side castling rights are gone, so the position after the last Nf3 has
+// stood on the board twice with its rights, not three times.
+TEST(EngineGame, NoClaimForAPositionThatStoodTwiceWithTheSameRights) {
+  EngineInstall engine;
+  ChildProcess child(engine.Exe());
+  child.Send("xboard\nforce\n");
+  SendAndWait(child, "g1f3\ng8f6\nh1g1\nh8g8\ng1h1\ng8h8\nf3g1\nf6g8\ng1f3\ng8f6\nf3g1\nf6g8\ng1f3\nbk\n",
+              kBookAnswer);
+  SendAndWait(child, "g8f6\nbk\n", kBookAnswer);  // the third time, rights and all, after 3...Rh8
+  child.Send("quit\n");
+  auto run = child.FinishWithin(kHangGuardMs);
+  EXPECT_EQ(Skeleton(Normalised(run.out)),
+            AfterStart(P(1) + "\n" + std::string(kBookAnswer) + "1/2-1/2 {Draw by repetition}\n" +
+                       std::string(kBookAnswer) + std::string(kByeBye)));
+  EXPECT_EQ(run.exitCode, 0);
+}
+
 TEST(EngineGame, TakeBacksKeepMoveNumberAndBook) {
   EngineInstall engine({}, kBook);
   ChildProcess child(engine.Exe());

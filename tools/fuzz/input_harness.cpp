@@ -172,11 +172,16 @@ void BoundClocks(CommandRecord& r) {
   if (r.id == CommandId::kUciGo) {
     for (int* time : {&r.go.whiteTime, &r.go.blackTime, &r.go.moveTime}) *time = std::min(*time, kGoTimeBound);
   }
+  if (r.id == CommandId::kSt) r.number = std::min(r.number, kGoTimeBound);
 }
 
 // The harness runs thousands of sessions: a transposition table of one
 // megabyte at most, still resized (and used) as the input asks.
 void BoundTableSize(CommandRecord& r) {
+  if (r.id == CommandId::kMemory) r.number = std::min(r.number, 1);
+  if (r.id == CommandId::kOption && LowerCase(r.argument).rfind("hash=", 0) == 0 && r.argument.substr(5) != "0") {
+    r.argument = r.argument.substr(0, 5) + "1";
+  }
   if (r.id != CommandId::kSetoption || LowerCase(r.optionName) != "hash") return;
   if (r.optionValue != "0") r.optionValue.assign(1, '1');
 }

@@ -1,0 +1,204 @@
+// End-to-end: the xboard protocol's second version as a GUI that says
+// "protover 2" drives it: the features, ping and pong in step with the
+// engine's own search and its pondering, positions by setboard, moves by
+// usermove, "move M", fixed time and depth, the table's memory and the
+// options; and what a session that never says "protover" keeps.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/expected_output.h"
+#include "e2e/session.h"
+
+namespace morvi::e2e {
+namespace {
+
+using test_support::ChildProcess;
+
+// The answer to "protover 2" with the shipped defaults (Hash as given).
+std::string Features(int hash = 0) {
+  std::string text =
+      "feature ping=1 setboard=1 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 colors=1 name=1 "
+      "memory=1 nps=0\n"
+      "feature myname=\"Morvi 1.19c\" variants=\"normal\"\n";
+  const char* options[] = {
+      "NormalizeS -spin 10 0 31",         "MaterialFactorS -spin 10 0 31",    "RandomFactorS -spin 9 0 31",
+      "PosPawnFactorS -spin 8 0 31",      "PosBishopFactorS -spin 8 0 31",    "PosKnightFactorS -spin 8 0 31",
+      "PosRookFactorS -spin 8 0 31",      "PosKingFactorS -spin 8 0 31",      "TwoBishopFactorS -spin 10 0 31",
+      "RatioFactorS -spin 10 0 31",       "RookPairFactorS -spin 10 0 31",    "CastlesFactorS -spin 10 0 31",
+      "BishopTrapFactorS -spin 10 0 31",  "KnightOutpostFactorS -spin 10 0 31", "BishopOutpostFactorS -spin 10 0 31",
+      "DevFactorS -spin 10 0 31",         "KingAttackFactorS -spin 10 0 31",  "HotSpotFactorS -spin 10 0 31",
+      "SoloQueenFactorS -spin 10 0 31",   "OpeningCount -spin 7 0 16",        "EarlyEndingCount -spin 20 0 100",
+      "LateEndingCount -spin 12 0 100",   "NullDepthStart -spin 0 -128 128",  "NullDepthEnd -spin 3 -128 128",
+      "FastEvalDepth -spin -4 -128 128",  "MediumEvalDepth -spin -2 -128 128", "QSkipMargin -spin 512 0 1000000",
+      "AspirationWindow -spin 1024 0 1000000", "OppTimeAdv -spin 1 0 1",
+  };
+  for (const char* option : options) text += "feature option=\"" + std::string(option) + "\"\n";
+  text += "feature option=\"Hash -spin " + std::to_string(hash) + " 0 4096\"\n";
+  return text + "feature done=1\n";
+}
+
+// "xboard" and "protover 2", then the features.
+void StartProtocol2(ChildProcess& child) {
+  child.Send("xboard\nprotover 2\n");
+  EXPECT_TRUE(child.WaitFor("feature done=1\n")) << child.Output();
+}
+
+// The lines of the output from offset `from` on that begin with `lead`.
+std::vector<std::string> LinesStarting(const std::string& out, std::string_view lead, size_t from = 0) {
+  std::vector<std::string> lines;
+  for (size_t at = from; at < out.size();) {
+    const size_t end = out.find('\n', at);
+    const std::string line = out.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (line.rfind(lead, 0) == 0) lines.push_back(line);
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return lines;
+}
+
+TEST(Protocol2, ProtoverIsAnsweredWithTheFeaturesAtOnce) {
+  EngineInstall engine;
+  auto run = engine.Run("xboard\nprotover 2\nquit\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + "\n" + Features() + std::string(kByeBye)));
+  EXPECT_EQ(run.exitCode, 0);
+
+  // The options carry the values the configuration file gives.
+  EngineInstall hashed("[Search]\nHash=64\n");
+  EXPECT_NE(hashed.Run("xboard\nprotover 3\nquit\n").out.find(Features(64)), std::string::npos);
+}
+
+TEST(Protocol2, WithoutProtoverTwoTheFirstVersionStays) {
+  EngineInstall engine;
+  // Before "xboard" (at the console) and below version 2 "protover" is unknown,
+  // and so are the second version's commands.
+  auto run = engine.Run("protover 2\nxboard\nprotover 1\nping 1\nusermove e2e4\nst 5\nquit\n");
+  EXPECT_EQ(Normalised(run.out), AfterStart(P(1) + Unknown("protover 2") + P(1) + "\n" + Unknown("protover 1") +
+                                            Unknown("ping 1") + Unknown("usermove e2e4") + Unknown("st 5") +
+                                            std::string(kByeBye)));
+}
+
+TEST(Protocol2, AnswersAndRefusalsTakeTheSecondVersionsForms) {
+  EngineInstall engine;
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  // The engine thread's refusals: a move not among the generated ones, and a
+  // pinned pawn's. GUI answers and resources are taken in silence.
+  size_t from = child.Output().size();
+  child.Send("accepted ping\nrejected san\ncomputer\nics -\ncores 1\nnew\nforce\nusermove e2e4\ne7e5\n"
+             "usermove e1e3\nd1h5\nusermove f7f6\nping 5\n");
+  ASSERT_TRUE(child.WaitFor("pong 5\n", from)) << child.Output();
+  EXPECT_EQ(Normalised(child.Output().substr(from)),
+            "Illegal move: e1e3\nIllegal move (king left in check or castling through check): f7f6\npong 5\n");
+  // The input thread's: a move of no form, an unknown command.
+  from = SendAndWait(child, "usermove e9e4\nfoo bar\n", "Error (unknown command): foo bar\n");
+  EXPECT_EQ(child.Output().substr(from), "Illegal move: e9e4\nError (unknown command): foo bar\n");
+  child.Send("quit\n");
+  auto run = child.FinishWithin(kHangGuardMs);
+  EXPECT_EQ(run.out.substr(run.out.size() - kByeBye.size()), kByeBye);
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(Protocol2, PingIsAnsweredOnceEverythingBeforeItIsDone) {
+  EngineInstall engine(kLogProfile);
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  SendAndWait(child, "ping 1\n", "pong 1\n");  // idle
+
+  // On the engine's move the answer follows the move, and with it its
+  // statistics.
+  size_t from = SendAndWait(child, "new\npost\nst 1\nusermove e2e4\nping 2\n", "pong 2\n");
+  const std::string out = child.Output();
+  const size_t move = out.find("\nmove ", from);
+  ASSERT_NE(move, std::string::npos) << out.substr(from);
+  EXPECT_LT(out.find("\nQSkips/StaticSkips/NullSkips: ", move), out.find("pong 2\n", from));
+
+  // Pondering (the thinking lines go on after the move): at once, the ponder
+  // search left running until "force" stops it.
+  ASSERT_TRUE(WaitForThinking(child, out.find("pong 2\n", from)));
+  from = SendAndWait(child, "ping 3\n", "pong 3\n");
+  SendAndWait(child, "force\nping 4\n", "pong 4\n");
+  EXPECT_TRUE(LinesStarting(child.Output(), "move ", from).empty()) << child.Output().substr(from);
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+  const std::string log = engine.Log();
+  EXPECT_LT(log.find("START PONDERING"), log.find("ABORT PONDERING"));
+}
+
+TEST(Protocol2, SetboardSetsUpThePositionOrRefusesIt) {
+  EngineInstall engine;
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  // A mate in one: the engine plays it as "move" and says so.
+  size_t from = SendAndWaitForStats(child, "new\nforce\nsetboard 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\ngo\n");
+  EXPECT_EQ(LinesStarting(child.Output(), "move ", from), std::vector<std::string>{"move a1a8"});
+  EXPECT_NE(child.Output().find("1-0 {White mates}\n", from), std::string::npos);
+
+  // No position (an empty board; a side to move that could take the king;
+  // no FEN at all): refused, and every move after it too, until a position
+  // the engine can play.
+  for (const char* fen : {"8/8/8/8/8/8/8/8 w - - 0 1", "4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", "banana"}) {
+    from = SendAndWait(child, std::string("setboard ") + fen + "\n", "tellusererror Illegal position\n");
+    SendAndWait(child, "usermove e1d1\nping 6\n", "pong 6\n");
+    EXPECT_NE(child.Output().find("Illegal move (no legal position set up): e1d1\n", from), std::string::npos) << fen;
+  }
+  from = SendAndWait(child, "go\nping 7\n", "pong 7\n");
+  from = SendAndWaitForStats(child, "setboard k7/4P3/1K6/8/8/8/8/8 w - - 0 1\n");
+  // The engine was told "go" while refused: it plays White now, its promotion
+  // written with its letter.
+  EXPECT_EQ(LinesStarting(child.Output(), "move ", from), std::vector<std::string>{"move e7e8q"});
+  EXPECT_NE(child.Output().find("1-0 {White mates}\n", from), std::string::npos);
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+}
+
+TEST(Protocol2, StSearchesEveryMoveWithinItsSeconds) {
+  EngineInstall engine(kLogProfile);
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  const size_t from = SendAndWaitForStats(child, "new\nst 1\nusermove e2e4\n");
+  EXPECT_EQ(LinesStarting(child.Output(), "move ", from).size(), 1u);
+  // "Score: S Evals/Nodes: E/N in MS (...": the engine's own time for the move.
+  const std::vector<std::string> score = LinesStarting(child.Output(), "Score: ", from);
+  ASSERT_EQ(score.size(), 1u);
+  const int ms = std::stoi(score[0].substr(score[0].find(" in ") + 4));
+  EXPECT_LE(ms, 1000) << score[0];
+  // The time is counted from the move's arrival (the engine may still have
+  // been starting then).
+  EXPECT_NE(engine.Log().find("Search time per move: 1000 ms, to "), std::string::npos);
+  child.Send("force\nquit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+}
+
+TEST(Protocol2, SdLimitsTheDepthOfTheEnginesSearch) {
+  EngineInstall engine;
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  const size_t from = SendAndWaitForStats(child, "new\npost\neasy\nsd 3\nusermove e2e4\n");
+  const std::vector<std::string> lines = ThinkingLines(child.Output(), from);
+  ASSERT_FALSE(lines.empty());
+  for (const std::string& line : lines) EXPECT_LE(std::stoi(line), 3) << line;
+  EXPECT_EQ(std::stoi(lines.back()), 3);
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+}
+
+TEST(Protocol2, MemoryAndOptionsSetTheTableAndTheKeys) {
+  EngineInstall engine(kLogProfile);
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  SendAndWait(child, "memory 16\noption NullDepthEnd=2\noption Hash=8\noption Nonsense=1\noption OpeningCount=99\n"
+                     "ping 1\n",
+              "pong 1\n");
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+  const std::string log = engine.Log();
+  for (const char* record : {"Hash table 16 MB", "Memory 16 MB", "Option set: NullDepthEnd = 2", "Hash table 8 MB",
+                             "Option refused: Nonsense=1", "Option value refused: OpeningCount = 99"}) {
+    EXPECT_NE(log.find(record), std::string::npos) << record;
+  }
+}
+
+}  // namespace
+}  // namespace morvi::e2e
