@@ -1,12 +1,12 @@
 # The install step, run as a ctest test: installs the build folder BUILD_DIR
 # into a fresh PREFIX and checks the tree (the engine, morvi.ini and morvi.book
 # in ENGINE_DIR, a relative link to the engine in BIN_DIR, xboard's engine-list
-# file in ENG_DIR), then starts the installed engine through the link from
+# file in ENG_DIR, gnome-chess's entries in DATA_DIR), then starts the installed engine through the link from
 # another working folder and checks that it reads the installed profile and
 # book. SOURCE_DIR is the source tree (the shipped profile and book).
 cmake_minimum_required(VERSION 3.20)
 
-foreach(var BUILD_DIR SOURCE_DIR PREFIX ENGINE_DIR BIN_DIR ENG_DIR)
+foreach(var BUILD_DIR SOURCE_DIR PREFIX ENGINE_DIR BIN_DIR ENG_DIR DATA_DIR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "check_install.cmake needs -D ${var}=...")
   endif()
@@ -55,6 +55,17 @@ foreach(name morvi.ini morvi.book)
     fail("${engine_dir}/${name} differs from ${SOURCE_DIR}/${name}")
   endif()
 endforeach()
+
+# gnome-chess's entries, as shipped.
+file(SHA256 "${SOURCE_DIR}/packaging/gnome-chess-engines.conf" shipped)
+set(entries "${PREFIX}/${DATA_DIR}/gnome-chess-engines.conf")
+if(NOT EXISTS "${entries}")
+  fail("not installed: ${entries}")
+endif()
+file(SHA256 "${entries}" installed)
+if(NOT shipped STREQUAL installed)
+  fail("${entries} differs from the shipped packaging/gnome-chess-engines.conf")
+endif()
 
 # The link: relative (the tree can move), and leading to the real executable.
 set(link "${PREFIX}/${BIN_DIR}/morvi")
