@@ -88,7 +88,7 @@ std::string SetBoard(const CommandRecord& r) {
   int fullMove = 1;
   if (!LoadFen(position, r.argument, &fullMove) || !position.IsPlayable()) {
     s.positionRefused = true;
-    AnnounceIllegalPosition();
+    AnnounceIllegalPosition(r.argument);
     return "Position refused: " + r.argument;
   }
   position.ArchiveRestart();

@@ -86,8 +86,8 @@ void AnnounceIllegalMove(MoveRefusal why, int from, int to, int promotion) {
 
 void AnnouncePong(std::string_view number) { ConsoleWrite("pong " + std::string(number) + "\n"); }
 
-void AnnounceIllegalPosition() {
-  const std::string line = "tellusererror Illegal position\n";
+void AnnounceIllegalPosition(std::string_view fen) {
+  const std::string line = "tellusererror Illegal position: " + std::string(fen) + "\n";
   ConsoleWrite(line);
   LogText("Engine", line);
 }

@@ -58,9 +58,11 @@ void AnnounceIllegalMove(MoveRefusal why, int from, int to, int promotion);
 // "pong N".
 void AnnouncePong(std::string_view number);
 
-// "tellusererror Illegal position": "setboard" gave a position the engine
-// cannot play.
-void AnnounceIllegalPosition();
+// "tellusererror Illegal position: FEN": "setboard" gave a position the
+// engine cannot play. The text the GUI sent is named, so that the user sees
+// which one, and a GUI that sends an empty board to stop an analysis (and
+// knows its own text) can tell that answer from a real refusal.
+void AnnounceIllegalPosition(std::string_view fen);
 
 // The search ended with a move the position refuses.
 void AnnounceIllegalSearchMove();

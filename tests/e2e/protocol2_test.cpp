@@ -139,7 +139,8 @@ TEST(Protocol2, SetboardSetsUpThePositionOrRefusesIt) {
   // no FEN at all): refused, and every move after it too, until a position
   // the engine can play.
   for (const char* fen : {"8/8/8/8/8/8/8/8 w - - 0 1", "4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", "banana"}) {
-    from = SendAndWait(child, std::string("setboard ") + fen + "\n", "tellusererror Illegal position\n");
+    from = SendAndWait(child, std::string("setboard ") + fen + "\n",
+                       std::string("tellusererror Illegal position: ") + fen + "\n");
     SendAndWait(child, "usermove e1d1\nping 6\n", "pong 6\n");
     EXPECT_NE(child.Output().find("Illegal move (no legal position set up): e1d1\n", from), std::string::npos) << fen;
   }

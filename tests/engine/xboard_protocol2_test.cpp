@@ -77,7 +77,7 @@ TEST_F(Protocol2Session, ARefusedPositionRefusesEveryMoveUntilAPlayableOne) {
   for (const char* fen : {"not a fen", "8/8/8/8/8/8/8/8 w - - 0 1", "4k3/4R3/8/8/8/8/8/4K3 w - - 0 1"}) {
     SCOPED_TRACE(fen);
     out = Execute(Arg(CommandId::kSetboard, fen));
-    EXPECT_EQ(out.console, "tellusererror Illegal position\n");
+    EXPECT_EQ(out.console, std::string("tellusererror Illegal position: ") + fen + "\n");
     EXPECT_EQ(out.log, std::string("Position refused: ") + fen);
     EXPECT_TRUE(engineState.positionRefused);
     EXPECT_EQ(Play("e1e2").console, "Illegal move (no legal position set up): e1e2\n");
