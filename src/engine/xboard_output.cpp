@@ -73,11 +73,10 @@ void AnnounceIllegalMove(MoveRefusal why, int from, int to, int promotion) {
                                                   : "Illegal Move: Could not make it\n");
     return;
   }
-  char squares[4];
-  WriteSquare(from, squares);
-  WriteSquare(to, squares + 2);
-  std::string text(squares, 4);
-  if (promotion >= kKnight && promotion <= kQueen) text += LowerPieceLetter(promotion);
+  // The move as the GUI wrote it, its promotion letter included.
+  const bool promotes = promotion >= kKnight && promotion <= kQueen;
+  const std::string text =
+      GameMoveText(MakeMoveWord(from, to, promotes ? promotion : kNoPromotion, promotes ? kPromotion : 0), true);
   const char* reason = why == MoveRefusal::kNotMade           ? " (king left in check or castling through check)"
                        : why == MoveRefusal::kRefusedPosition ? " (no legal position set up)"
                                                               : "";
