@@ -9,9 +9,9 @@ namespace {
 const std::chrono::steady_clock::time_point programStart = std::chrono::steady_clock::now();
 }
 
-int ClockMs() {
+TimeMs ClockMs() {
   auto elapsed = std::chrono::steady_clock::now() - programStart;
-  return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+  return static_cast<TimeMs>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 long long CalendarSeconds() { return static_cast<long long>(std::time(nullptr)); }

@@ -3,10 +3,16 @@
 // since with two threads they run faster than the wall.
 #pragma once
 
+#include <cstdint>
+
 namespace morvi {
 
-// Milliseconds elapsed since program start (monotonic, wraps after ~24 days).
-int ClockMs();
+// A moment or a span on the engine's clock, in milliseconds: 64 bits, so
+// that no uptime and no sum of a moment and a time a GUI sends can overflow.
+using TimeMs = std::int64_t;
+
+// Milliseconds elapsed since program start (monotonic).
+TimeMs ClockMs();
 
 // Calendar time in whole seconds since 1970-01-01 UTC.
 long long CalendarSeconds();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
+
 namespace morvi {
 
 enum class CommandId : int {
@@ -87,7 +89,7 @@ struct GoArguments {
 // Fields a command does not carry stay zero (texts empty).
 struct CommandRecord {
   CommandId id = CommandId::kNone;
-  int receivedAt = -1;     // milliseconds on the engine's clock when it was queued (-1: not known)
+  TimeMs receivedAt = -1;  // the engine's clock when it was queued (-1: not known)
   int levelMoves = 0;
   int levelBase = 0;       // seconds
   int levelIncrement = 0;  // seconds

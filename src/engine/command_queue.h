@@ -18,7 +18,7 @@ struct CommandQueue {
   std::deque<std::unique_ptr<CommandRecord>> records;
   std::condition_variable posted;   // notified by every append
   std::condition_variable drained;  // notified when a removal empties the queue
-  int (*stampClock)() = ClockMs;     // stamps each record as it is queued (tests: -1, no stamp)
+  TimeMs (*stampClock)() = ClockMs;  // stamps each record as it is queued (tests: -1, no stamp)
 };
 
 // The one command queue of the process.

@@ -57,15 +57,15 @@ bool PlayEngineMove(const SearchResult& result) {
 void ReportPassStatistics(int score) {
   const SearchCounters& c = searchCounters;
   const long long nodes = c.nodes;
-  const int elapsedMs = thinker.clock() - engineState.passStart;
+  const long long elapsedMs = thinker.clock() - engineState.passStart;
   const double s = score / 1024.0;
   const double seconds = elapsedMs * 0.001;
   char line[256];
   if (elapsedMs != 0) {
-    std::snprintf(line, sizeof line, "Score: %3.2f Evals/Nodes: %lld/%lld in %d (%5.2f seconds) %6.2f Nodes/sec\n", s,
+    std::snprintf(line, sizeof line, "Score: %3.2f Evals/Nodes: %lld/%lld in %lld (%5.2f seconds) %6.2f Nodes/sec\n", s,
                   static_cast<long long>(evalStats.evaluations), nodes, elapsedMs, seconds, nodes / seconds);
   } else {
-    std::snprintf(line, sizeof line, "Score: %3.2f Evals/Nodes: %lld/%lld in %d (%5.2f seconds) \n", s,
+    std::snprintf(line, sizeof line, "Score: %3.2f Evals/Nodes: %lld/%lld in %lld (%5.2f seconds) \n", s,
                   static_cast<long long>(evalStats.evaluations), nodes, elapsedMs, seconds);
   }
   AnnounceStatistic(line);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/clock.h"
 #include "board/colour.h"
 #include "board/move.h"
 
@@ -36,8 +37,8 @@ struct EngineState {
   int ownRating = 0;
   int opponentRating = 0;
   int moveNumber = 0;
-  int passStart = 0;            // milliseconds, start of the engine loop's pass
-  int lastCommandAt = -1;       // milliseconds: when the last executed command was queued (-1: not known)
+  TimeMs passStart = 0;         // start of the engine loop's pass
+  TimeMs lastCommandAt = -1;    // when the last executed command was queued (-1: not known)
 };
 
 // The one engine state of the engine thread.

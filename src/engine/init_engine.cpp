@@ -33,7 +33,7 @@ int calibratedMask = kPollMaskCap;
 bool calibrated = false;
 
 // One pass over the generated moves; true once the time is up (raw set).
-bool CalibrationPass(int (*clock)(), int start, int& count, int& raw) {
+bool CalibrationPass(TimeMs (*clock)(), TimeMs start, int& count, int& raw) {
   MoveStack& ms = moveStack;
   bool done = false;
   position.GenerateMoves(ms.entries, &ms.listEnd[0]);
@@ -64,10 +64,10 @@ int HeartbeatMaskFor(int raw) {
   return static_cast<int>(m / 2 - 1);
 }
 
-int CalibrationCount(int (*clock)()) {
+int CalibrationCount(TimeMs (*clock)()) {
   int count = 0;
   int raw = 0;
-  const int start = clock();
+  const TimeMs start = clock();
   while (!CalibrationPass(clock, start, count, raw)) {
     if (count == 0) return 0;  // no legal move to evaluate: nothing to time
   }
@@ -76,7 +76,7 @@ int CalibrationCount(int (*clock)()) {
 
 int CalibratedHeartbeatMask() { return calibratedMask; }
 
-void CalibrateHeartbeat(int (*clock)()) {
+void CalibrateHeartbeat(TimeMs (*clock)()) {
   calibratedMask = HeartbeatMaskFor(CalibrationCount(clock));
   calibrated = true;
 }

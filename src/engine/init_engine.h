@@ -2,6 +2,8 @@
 // book, and the heartbeat calibration that measures this machine's speed.
 #pragma once
 
+#include "base/clock.h"
+
 namespace morvi {
 
 // Every object of the engine thread as the program starts it: the position
@@ -22,7 +24,7 @@ void InitEngine();
 
 // Measures the machine on the position on the board (which it leaves as it
 // was) and keeps the mask for every later InitEngine.
-void CalibrateHeartbeat(int (*clock)());
+void CalibrateHeartbeat(TimeMs (*clock)());
 
 // The mask for raw evaluations counted in the calibration's 30 centiseconds:
 // half the smallest power of two not below raw, less one (640 gives 511).
@@ -30,7 +32,7 @@ int HeartbeatMaskFor(int raw);
 
 // Evaluates the moves of the position over and over until, at a multiple of
 // 64 evaluations, 30 centiseconds of the clock have passed; returns the count.
-int CalibrationCount(int (*clock)());
+int CalibrationCount(TimeMs (*clock)());
 
 // The calibrated mask (the search polls at least as
 // often, see kPollMaskCap).

@@ -78,18 +78,18 @@ int SafeLimit(const EngineState& s, int allocation) {
   return static_cast<int>(std::min<std::int64_t>(allocation, limitMs / 10));
 }
 
-int LessTimeWaited(int limit, int queuedAtMs, int nowMs) {
+int LessTimeWaited(int limit, TimeMs queuedAtMs, TimeMs nowMs) {
   if (queuedAtMs < 0) return limit;  // not known
-  const int waited = std::max(nowMs - queuedAtMs, 0) / 10;
-  return std::max(limit - waited, 0);
+  const TimeMs waited = std::max<TimeMs>(nowMs - queuedAtMs, 0) / 10;
+  return static_cast<int>(std::max<TimeMs>(limit - waited, 0));
 }
 
 int ThinkLimit() {
   return LessTimeWaited(SafeLimit(engineState, AllocateTime()), engineState.lastCommandAt, ClockMs());
 }
 
-SearchDeadlines MoveTimeDeadlines(const EngineState& s, int queuedAtMs, int nowMs) {
-  const int waited = queuedAtMs < 0 ? 0 : std::max(nowMs - queuedAtMs, 0);
+SearchDeadlines MoveTimeDeadlines(const EngineState& s, TimeMs queuedAtMs, TimeMs nowMs) {
+  const TimeMs waited = queuedAtMs < 0 ? 0 : std::max<TimeMs>(nowMs - queuedAtMs, 0);
   return LessElapsed(MoveTimePlan(s.moveTimeMs, kMoveOverheadMs), waited);
 }
 

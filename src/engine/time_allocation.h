@@ -40,7 +40,7 @@ int SafeLimit(const EngineState& state, int allocation);
 // spent before the search begins (a new game's calibration, a search that had
 // to be stopped first) is time of this move. Centiseconds, never negative; a
 // queue time of -1 (not known) takes nothing off.
-int LessTimeWaited(int limit, int queuedAtMs, int nowMs);
+int LessTimeWaited(int limit, TimeMs queuedAtMs, TimeMs nowMs);
 
 // The limit for the engine's own search: AllocateTime, made safe, less the
 // time the command that gave the engine its turn has waited.
@@ -49,7 +49,7 @@ int ThinkLimit();
 // Under "st": the move's deadlines, the time per move less kMoveOverheadMs
 // (soft and hard alike, so the search takes about the whole time and never
 // more), less the time since the command queued at queuedAtMs (-1: not known).
-SearchDeadlines MoveTimeDeadlines(const EngineState& state, int queuedAtMs, int nowMs);
+SearchDeadlines MoveTimeDeadlines(const EngineState& state, TimeMs queuedAtMs, TimeMs nowMs);
 
 // The deepest iteration of the engine's own and ponder searches: the "sd"
 // limit when one is set, else the search's own.

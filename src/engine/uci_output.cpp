@@ -47,7 +47,7 @@ int PlayablePvLength(const Thinker& t) {
 // "info depth ..." for the running search with the given score and moves.
 std::string UciInfoLine(const Thinker& t, int score, const PvEntry* moves, int count) {
   const long long nodes = searchCounters.nodes;
-  const long long ms = std::max(t.clock() - t.startClock, 0);
+  const long long ms = std::max<TimeMs>(t.clock() - t.startClock, 0);
   char head[160];
   std::snprintf(head, sizeof head, "info depth %d seldepth %d score %s nodes %lld nps %lld time %lld",
                 t.rootLineDepth, t.maxPly, UciScore(score).c_str(), nodes, ms > 0 ? nodes * 1000 / ms : nodes, ms);

@@ -85,7 +85,7 @@ int GoDepth(const GoArguments& go) {
   return std::clamp(depth, 1, kDepthLimit);
 }
 
-int WaitedSince(int receivedAtMs) { return receivedAtMs < 0 ? 0 : std::max(ClockMs() - receivedAtMs, 0); }
+TimeMs WaitedSince(TimeMs receivedAtMs) { return receivedAtMs < 0 ? 0 : std::max<TimeMs>(ClockMs() - receivedAtMs, 0); }
 
 void LogPlan(const SearchDeadlines& plan) {
   if (plan.hardMs < 0) return;

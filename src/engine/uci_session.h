@@ -19,7 +19,7 @@ namespace morvi {
 // nothing of one search reaches the next.
 struct UciSearch {
   GoArguments go;
-  int receivedAt = -1;        // when the "go" (or a "ponderhit" before the search began) was queued, ms
+  TimeMs receivedAt = -1;     // when the "go" (or a "ponderhit" before the search began) was queued, ms
   bool pending = false;       // waits for the next pass
   bool holdBestMove = false;  // the answer waits for "stop" (or "ponderhit")
   bool stopRequested = false;

@@ -55,11 +55,11 @@ SearchDeadlines PlanUciTime(const GoArguments& go, Colour side, int moveOverhead
   return {kDefaultSoftMs, kDefaultHardMs};
 }
 
-SearchDeadlines LessElapsed(const SearchDeadlines& plan, int elapsedMs) {
-  const int gone = std::max(elapsedMs, 0);
+SearchDeadlines LessElapsed(const SearchDeadlines& plan, TimeMs elapsedMs) {
+  const TimeMs gone = std::max<TimeMs>(elapsedMs, 0);
   SearchDeadlines rest = plan;
-  if (rest.softMs >= 0) rest.softMs = std::max(rest.softMs - gone, 0);
-  if (rest.hardMs >= 0) rest.hardMs = std::max(rest.hardMs - gone, 0);
+  if (rest.softMs >= 0) rest.softMs = static_cast<int>(std::max<TimeMs>(rest.softMs - gone, 0));
+  if (rest.hardMs >= 0) rest.hardMs = static_cast<int>(std::max<TimeMs>(rest.hardMs - gone, 0));
   return rest;
 }
 

@@ -43,6 +43,6 @@ SearchDeadlines MoveTimePlan(int moveTimeMs, int moveOverheadMs);
 SearchDeadlines ClockPlan(int timeMs, int incrementMs, int movesToGo, int moveOverheadMs);
 
 // The plan less the time already gone since it began (never below 0).
-SearchDeadlines LessElapsed(const SearchDeadlines& plan, int elapsedMs);
+SearchDeadlines LessElapsed(const SearchDeadlines& plan, TimeMs elapsedMs);
 
 }  // namespace morvi

@@ -39,7 +39,7 @@ Verdict PonderHit(const CommandRecord& move) {
   Thinker& t = thinker;
   if (s.engineColour == Colour::kWhite) ++s.moveNumber;
   LogLine("Engine", "YES!!! GOOD PONDERING CHOICE!");
-  const int spent = (t.clock() - s.passStart) / 10;
+  const TimeMs spent = (t.clock() - s.passStart) / 10;
   LogLine("Engine", "we've spent " + std::to_string(spent) + " time");
   s.ponderHit = true;
   if (s.moveTimeMs > 0) {  // "st": the time per move, counted from the opponent's move

@@ -75,11 +75,11 @@ BenchOutcome SearchSetPosition(int budget, int depth) {
   SearchHost* const host = thinker.host;
   thinker.host = nullptr;
   SearchResult result;
-  const int start = ClockMs();
+  const TimeMs start = ClockMs();
   Think(result, budget, depth < 1 ? 1 : depth);
   thinker.host = host;
   BenchOutcome outcome;
-  outcome.milliseconds = ClockMs() - start;
+  outcome.milliseconds = static_cast<int>(ClockMs() - start);
   outcome.bestMove = result.move;
   outcome.score = result.score;
   outcome.nodes = searchCounters.nodes;

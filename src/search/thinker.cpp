@@ -30,7 +30,7 @@ void ClearLines(Thinker& t) {
   t.printedPvLength = 0;
 }
 
-void SetDeadlines(Thinker& t, const SearchDeadlines& d, int from) {
+void SetDeadlines(Thinker& t, const SearchDeadlines& d, TimeMs from) {
   t.softDeadline = {d.softMs >= 0, from + std::max(d.softMs, 0)};
   t.hardDeadline = {d.hardMs >= 0, from + std::max(d.hardMs, 0)};
 }

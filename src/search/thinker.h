@@ -33,12 +33,11 @@ struct PvEntry {
   int score;
 };
 
-// A point on the search's clock after which the search acts (milliseconds,
-// compared so that the clock's wrap does no harm); unset: never.
+// A point on the search's clock after which the search acts; unset: never.
 struct Deadline {
   bool set = false;
-  int at = 0;
-  bool Passed(int now) const { return set && now - at >= 0; }
+  TimeMs at = 0;
+  bool Passed(TimeMs now) const { return set && now >= at; }
 };
 
 // The deadlines of a planned search, in milliseconds from a given moment:
@@ -65,7 +64,7 @@ struct Thinker {
   int printedPvLength;
   bool stop;              // unwind now
   bool aborted;           // ... for good: the caller will not play the result
-  int startClock;         // milliseconds when Think began
+  TimeMs startClock;      // when Think began
   int allocatedTime;      // budget in centiseconds
   int maxPly;             // deepest ply entered
   int nominalDepth;       // depth of the current iteration
@@ -84,7 +83,7 @@ struct Thinker {
   // Nodes after which the search ends once it has a move (0: no limit).
   std::int64_t nodeLimit = 0;
   // The clock the search reads, in milliseconds; tests put a scripted one here.
-  int (*clock)() = ClockMs;
+  TimeMs (*clock)() = ClockMs;
   // The caller the heartbeat polls and the lines go to (none: the search is
   // never interrupted and shows no lines).
   SearchHost* host = nullptr;
@@ -123,7 +122,7 @@ void ClearLines(Thinker& t);
 void ResetThinker();
 
 // Sets the running search's deadlines, counted from the clock's moment `from`.
-void SetDeadlines(Thinker& t, const SearchDeadlines& deadlines, int from);
+void SetDeadlines(Thinker& t, const SearchDeadlines& deadlines, TimeMs from);
 
 // The search has a line to play: the current iteration's or the last
 // completed one's.
@@ -135,6 +134,6 @@ inline bool HasRootLine(const Thinker& t) { return t.prevPvLength > 0 || t.pvLen
 inline bool HasRootMove(const Thinker& t) { return HasRootLine(t) || IsMove(t.pvTable[0][0].move); }
 
 // Centiseconds since the running search started, truncated.
-inline int ElapsedCentiseconds(const Thinker& t) { return (t.clock() - t.startClock) / 10; }
+inline int ElapsedCentiseconds(const Thinker& t) { return static_cast<int>((t.clock() - t.startClock) / 10); }
 
 }  // namespace morvi

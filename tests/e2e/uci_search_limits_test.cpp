@@ -166,6 +166,19 @@ TEST(UciLimits, MoveTimeIsSpent) {
   EXPECT_EQ(uci.Quit().exitCode, 0);
 }
 
+TEST(UciLimits, TheLargestMoveTimeSearchesUntilStop) {
+  UciSession uci;
+  uci.Send("setoption name OwnBook value false");
+  uci.Send("position startpos moves e2e4 e7e5 g1f3 b8c6");
+  const size_t mark = uci.Mark();
+  uci.Send("go movetime 2147483647");
+  ASSERT_TRUE(uci.Child().WaitFor("info depth 5 ", mark));
+  EXPECT_EQ(Count(uci.Output().substr(mark), "bestmove "), 0u);
+  SearchUntilAnswer(uci, "stop");
+  EXPECT_EQ(Count(uci.Output().substr(mark), "bestmove "), 1u);
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
 TEST(UciLimits, SearchMovesRestrictTheRootMoves) {
   UciSession uci;
   uci.Send("setoption name OwnBook value false");

@@ -25,9 +25,9 @@ namespace morvi::testing {
 
 // A clock that moves on by `step` milliseconds at every reading.
 struct StepClock {
-  static inline int now = 0;
-  static inline int step = 0;
-  static int Read() { return (now += step) - step; }
+  static inline TimeMs now = 0;
+  static inline TimeMs step = 0;
+  static TimeMs Read() { return (now += step) - step; }
 };
 
 inline CommandRecord Cmd(CommandId id) {
@@ -175,7 +175,7 @@ class EngineTest : public ::testing::Test {
     StepClock::now = StepClock::step = 0;
     commandQueue.stampClock = NotStamped;  // no time waited in the queue
   }
-  static int NotStamped() { return -1; }
+  static TimeMs NotStamped() { return -1; }
 };
 
 }  // namespace morvi::testing

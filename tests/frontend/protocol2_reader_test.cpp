@@ -121,7 +121,9 @@ TEST(ReadSeconds, WholeAndFractionalSecondsInMilliseconds) {
   for (const auto& row : rows) {
     int ms = -7;
     EXPECT_EQ(ReadSeconds(row.text, ms), row.ok) << row.text;
-    if (row.ok) EXPECT_EQ(ms, row.ms) << row.text;
+    if (row.ok) {
+      EXPECT_EQ(ms, row.ms) << row.text;
+    }
   }
 }
 

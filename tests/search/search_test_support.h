@@ -25,21 +25,21 @@ namespace morvi::testing {
 
 // A clock the test sets by hand.
 struct ManualClock {
-  static inline int now = 0;
-  static int Read() { return now; }
+  static inline TimeMs now = 0;
+  static TimeMs Read() { return now; }
 };
 
 // A clock that answers from a list, repeating the last value.
 struct ScriptedClock {
-  static inline std::vector<int> values;
+  static inline std::vector<TimeMs> values;
   static inline size_t next = 0;
-  static void Set(std::vector<int> v) {
+  static void Set(std::vector<TimeMs> v) {
     values = std::move(v);
     next = 0;
   }
-  static int Read() {
+  static TimeMs Read() {
     if (values.empty()) return 0;
-    int value = values[next < values.size() ? next : values.size() - 1];
+    TimeMs value = values[next < values.size() ? next : values.size() - 1];
     ++next;
     return value;
   }

@@ -268,8 +268,8 @@ TEST_F(ThinkTest, RootLineAfterAStop) {
 // A clock that moves a millisecond at every look: with the heartbeat at
 // every node, time runs with the nodes searched.
 struct TickClock {
-  static inline int now = 0;
-  static int Read() { return now++; }
+  static inline TimeMs now = 0;
+  static TimeMs Read() { return now++; }
 };
 
 TEST_F(ThinkTest, PlannedSearchBeginsNoIterationPastItsSoftDeadline) {
@@ -296,7 +296,7 @@ TEST_F(ThinkTest, PlannedSearchStopsAtItsHardDeadline) {
   Think(result, kLongBudget, kDepthLimit, SearchDeadlines{-1, 5000});
   EXPECT_TRUE(thinker.stop);
   EXPECT_TRUE(HasMove(result));
-  const int searched = TickClock::now - thinker.startClock;
+  const TimeMs searched = TickClock::now - thinker.startClock;
   EXPECT_GE(searched, 5000);
   EXPECT_LT(searched, 5300);  // at the first node past it, and the unwinding
   // Without deadlines the same search runs on its budget alone.

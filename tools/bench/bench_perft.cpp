@@ -41,13 +41,13 @@ int Perft(int argc, char** argv) {
     std::fprintf(stderr, "usage: morvi-bench perft DEPTH [FEN]\n");
     return 1;
   }
-  const int start = ClockMs();
+  const TimeMs start = ClockMs();
   const std::uint64_t nodes = morvi::Perft(position, depth, moveStack.entries, 0);
-  const int elapsed = ClockMs() - start;
+  const TimeMs elapsed = ClockMs() - start;
   if (elapsed > 0) {
     std::printf("%.1f million leaves per second\n", static_cast<double>(nodes) / elapsed / 1000.0);
   }
-  std::printf("perft %d %llu %d\n", depth, static_cast<unsigned long long>(nodes), elapsed);
+  std::printf("perft %d %llu %lld\n", depth, static_cast<unsigned long long>(nodes), static_cast<long long>(elapsed));
   return 0;
 }
 

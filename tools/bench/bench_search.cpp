@@ -74,17 +74,17 @@ int Search(int argc, char** argv) {
 
   if (!UseTable(hash)) return 1;
   SearchResult result;
-  int start = ClockMs();
+  TimeMs start = ClockMs();
   Think(result, budget, depth);
-  int elapsed = ClockMs() - start;
+  TimeMs elapsed = ClockMs() - start;
   std::fflush(stdout);
   PrintTableUse(transpositionTable.counters);
   std::fflush(stdout);
   char line[160];
-  std::snprintf(line, sizeof line, "bestmove %s score %d depth %d nodes %lld ms %d\n",
+  std::snprintf(line, sizeof line, "bestmove %s score %d depth %d nodes %lld ms %lld\n",
                 MoveOrNone(result.move).c_str(), result.score, thinker.nominalDepth,
                 static_cast<long long>(searchCounters.nodes),
-                elapsed);
+                static_cast<long long>(elapsed));
   ConsoleWrite(line);
   return 0;
 }

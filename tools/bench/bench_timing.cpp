@@ -26,10 +26,10 @@ namespace {
 
 // The clock the search reads, noting the longest gap between two readings.
 struct GapClock {
-  static inline int last = 0;
-  static inline int longest = 0;
-  static int Read() {
-    const int now = ClockMs();
+  static inline TimeMs last = 0;
+  static inline TimeMs longest = 0;
+  static TimeMs Read() {
+    const TimeMs now = ClockMs();
     longest = std::max(longest, now - last);
     last = now;
     return now;
@@ -56,9 +56,9 @@ int TimedSearch(const char* fen, int limit) {
   GapClock::last = ClockMs();
   GapClock::longest = 0;
   SearchResult result;
-  const int start = ClockMs();
+  const TimeMs start = ClockMs();
   Think(result, limit);
-  const int elapsed = ClockMs() - start;
+  const int elapsed = static_cast<int>(ClockMs() - start);
   thinker.clock = ClockMs;
   return elapsed;
 }
@@ -80,7 +80,7 @@ int Timing(int argc, char** argv) {
           worst.overrunMs = overrun;
           worst.fen = entry.fen;
         }
-        worst.gapMs = std::max(worst.gapMs, GapClock::longest);
+        worst.gapMs = std::max(worst.gapMs, static_cast<int>(GapClock::longest));
       }
     }
     std::printf("limit %2d cs: worst time beyond 1.1 x limit %3d ms, longest gap between clock reads %3d ms (%s)\n",

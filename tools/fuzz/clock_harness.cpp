@@ -53,10 +53,10 @@ void RestartHarnessClock(ClockPhase phase, int standStillDepth) {
 
 bool HarnessClockOverran() { return harnessClock.overran; }
 
-int ReadHarnessClock() {
+TimeMs ReadHarnessClock() {
   HarnessClock& c = harnessClock;
   c.now = std::min(c.now + NextStep(c), kTop);
-  return static_cast<int>(c.now);
+  return c.now;
 }
 
 }  // namespace morvi::fuzz

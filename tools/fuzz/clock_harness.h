@@ -8,6 +8,8 @@
 // on for many nodes after its time ran out is stopped, and that is reported.
 #pragma once
 
+#include "base/clock.h"
+
 namespace morvi::fuzz {
 
 enum class ClockPhase { Commands, Pass };
@@ -18,7 +20,7 @@ void RestartHarnessClock(ClockPhase phase, int standStillDepth);
 
 // The reading given to the engine through thinker.clock: never negative,
 // never past the 32-bit range.
-int ReadHarnessClock();
+TimeMs ReadHarnessClock();
 
 // True when a search of this pass went on for kOverrunReadings readings
 // after the clock leapt and was stopped by the watchdog.

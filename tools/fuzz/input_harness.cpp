@@ -129,7 +129,7 @@ std::string CutLongDigitRuns(const std::string& text) {
 
 // Records carry no queueing time: the engine's waiting-time cut reads the
 // real clock, which would make the limits differ from run to run.
-int NoStamp() { return -1; }
+TimeMs NoStamp() { return -1; }
 
 // The book is opened by the harness, with its seed; the engine's own loads
 // (a new game, a UCI start position) are given no book, since
@@ -208,7 +208,7 @@ class ProgramStateGuard {
   }
 
  private:
-  int (*stampClock_)();
+  TimeMs (*stampClock_)();
   Configuration config_;
 };
 
