@@ -19,6 +19,7 @@ struct ZobristKeys {
   std::uint64_t blackToMove = 0;
   std::uint64_t castling[16] = {};  // by the four rights bits
   std::uint64_t epFile[8] = {};
+  std::uint64_t stage[4] = {};  // the evaluation's game stage, for the table only
 };
 
 constexpr std::uint64_t NextKeyWord(std::uint64_t& state) {
@@ -40,6 +41,7 @@ constexpr ZobristKeys BuildZobristKeys() {
   for (std::uint64_t& rights : keys.castling) rights = NextKeyWord(state);
   keys.castling[0] = 0;  // no rights: no word
   for (std::uint64_t& file : keys.epFile) file = NextKeyWord(state);
+  for (std::uint64_t& stage : keys.stage) stage = NextKeyWord(state);
   return keys;
 }
 
@@ -53,6 +55,9 @@ constexpr std::uint64_t CastlingKey(int castleBits) { return kZobrist.castling[c
 constexpr std::uint64_t EpKey(int epSquare) {
   return epSquare >= 0 && epSquare < 64 ? kZobrist.epFile[epSquare & 7] : 0;
 }
+
+// The word of a game stage (0-3; any other value has none).
+constexpr std::uint64_t StageKey(int stage) { return stage >= 0 && stage < 4 ? kZobrist.stage[stage] : 0; }
 
 // The key computed from the whole position.
 std::uint64_t ComputeKey(const Position& pos);

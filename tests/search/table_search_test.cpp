@@ -1,13 +1,15 @@
 // The search with a transposition table: nothing allocated while it runs,
 // mate scores and moves as without the table (also from entries a previous
 // search left), whole lines from a search that finds the table full, and the
-// horizon node answered from its entry.
+// horizon node answered from its entry, and entries of one game stage kept
+// from a search at another.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
+#include "base/config.h"
 #include "search/quiesce.h"
 #include "search/think.h"
 #include "search/transposition.h"
@@ -105,6 +107,30 @@ TEST_F(TableSearch, TheHorizonNodeIsAnsweredFromItsEntry) {
   // Deeper in the quiescence search the table is not used.
   Quiesce(4, 3, -kInfinity, kInfinity);
   EXPECT_EQ(transpositionTable.counters.stores, 1);
+}
+
+// A trade into a late ending changes the stage, which swaps the evaluation's
+// king and pawn tables and switches null moves off: the next search must not
+// be answered by entries scored under the stage before. It runs node for node
+// as on an empty table; at the same stage the entries do serve it.
+TEST_F(TableSearch, ASearchAtAnotherStageTakesNothingFromTheStageBefore) {
+  const Configuration saved = config;
+  const auto searchAtStage = [](int lateEnding, bool emptyTable) {
+    if (emptyTable) transpositionTable.Clear();
+    config.LateEndingCount = lateEnding;
+    EXPECT_TRUE(LoadForSearch(kMiddlegame));
+    transpositionTable.counters = TableCounters{};
+    SearchTo(3);
+    return std::pair(searchCounters.nodes, transpositionTable.counters.cutoffs);
+  };
+  config.EarlyEndingCount = 0;
+  constexpr int kMiddleGame = 0, kLateEnding = 1000 * 1024;  // the same position judged either way
+  const auto alone = searchAtStage(kLateEnding, true);
+  searchAtStage(kMiddleGame, true);
+  EXPECT_EQ(searchAtStage(kLateEnding, false), alone);
+  const auto middleAlone = searchAtStage(kMiddleGame, true);
+  EXPECT_NE(searchAtStage(kMiddleGame, false), middleAlone);
+  config = saved;
 }
 
 }  // namespace
