@@ -14,6 +14,7 @@ struct Configuration {
   int NormalizeS = 10;
   int MaterialFactorS = 10;
   int RandomFactorS = 9;
+  int RandomTerm = 0;  // 1: the random term is on from the start (protocol 1's "random" toggles it)
   int PosPawnFactorS = 8;
   int PosBishopFactorS = 8;
   int PosKnightFactorS = 8;
@@ -73,11 +74,12 @@ struct IntegerKey {
   bool inUse = true;
 };
 
-// The 34 integer keys in the order in which they are read.
-inline constexpr std::array<IntegerKey, 34> kIntegerKeys = {{
+// The 35 integer keys in the order in which they are read.
+inline constexpr std::array<IntegerKey, 35> kIntegerKeys = {{
     {"Engine", "NormalizeS", &Configuration::NormalizeS, 10, false},
     {"Engine", "MaterialFactorS", &Configuration::MaterialFactorS, 10, false},
     {"Engine", "RandomFactorS", &Configuration::RandomFactorS, 9, false},
+    {"Engine", "RandomTerm", &Configuration::RandomTerm, 0, false},
     {"Engine", "PosPawnFactorS", &Configuration::PosPawnFactorS, 8, false},
     {"Engine", "PosBishopFactorS", &Configuration::PosBishopFactorS, 8, false},
     {"Engine", "PosKnightFactorS", &Configuration::PosKnightFactorS, 8, false},
@@ -111,7 +113,7 @@ inline constexpr std::array<IntegerKey, 34> kIntegerKeys = {{
     {"Search", "Hash", &Configuration::Hash, 0, false},
 }};
 
-// Reads DebugFile, Book and the 34 integer keys into out, with their defaults
+// Reads DebugFile, Book and the 35 integer keys into out, with their defaults
 // where the profile lacks them. exeDirectory and exeBaseName must be set first.
 void ReadConfiguration(const ProfileFile& profile, Configuration& out);
 

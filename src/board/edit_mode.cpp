@@ -103,7 +103,9 @@ bool Position::EditEnPassant(int square) {
   return true;
 }
 
-bool Position::IsPlayable() const {
+bool Position::IsPlayable() const { return PiecesArePlayable() && !InCheck(Opponent(SideToMove)); }
+
+bool Position::PiecesArePlayable() const {
   ByColour<int> kings = {};
   for (int s = 0; s < 64; ++s) {
     const int code = SquarePiece[s];
@@ -111,8 +113,7 @@ bool Position::IsPlayable() const {
     if (code == kPawn && (RowOf(s) == 0 || RowOf(s) == 7)) return false;
   }
   if (kings[kWhite] != 1 || kings[kBlack] != 1 || !AuditBoard()) return false;
-  if (SquarePiece[KingSquare(*this, kWhite)] != kKing || SquarePiece[KingSquare(*this, kBlack)] != kKing) return false;
-  return !InCheck(Opponent(SideToMove));
+  return SquarePiece[KingSquare(*this, kWhite)] == kKing && SquarePiece[KingSquare(*this, kBlack)] == kKing;
 }
 
 }  // namespace morvi

@@ -118,9 +118,11 @@ struct Position {
   // Rebuilds the piece list and back index from the square arrays (king
   // first in each range); logs "Too many pieces!" and drops the surplus.
   void RebuildPieceList();
-  // True when a search may start here: one king of each side, no pawn on the
-  // first or last rank, a clean audit, and the side not to move not in check.
+  // True when a search may start here: the pieces are playable and the side
+  // not to move is not in check.
   bool IsPlayable() const;
+  // One king of each side, no pawn on the first or last rank, a clean audit.
+  bool PiecesArePlayable() const;
 };
 
 // The one position of the engine thread.

@@ -93,6 +93,7 @@ struct CommandRecord {
   int levelMoves = 0;
   int levelBase = 0;       // seconds
   int levelIncrement = 0;  // seconds
+  int levelIncrementMs = -1;  // the increment to the millisecond, when given so (protocol 2)
   int clockValue = 0;      // centiseconds, as typed
   int resultCode = 0;      // 0 "1-0", 1 "1/2-1/2", 2 "0-1", 3 "*"
   std::string resultText;

@@ -9,6 +9,7 @@
 #include "board/position.h"
 #include "engine/xboard_output.h"
 #include "engine/engine_state.h"
+#include "engine/session.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
 #include "base/debug_log.h"
@@ -38,7 +39,7 @@ bool PlayEngineMove(const SearchResult& result) {
   }
   AnnounceMove(s.moveNumber, result.move);
   if (position.SideToMove == Colour::kWhite) ++s.moveNumber;
-  if (result.score == 0 && IsRepetition()) {
+  if ((result.score == 0 || Protocol2()) && IsRepetition()) {
     AnnounceResult("1/2-1/2 {Draw by repetition}\n");
     s.engineActive = false;
   }

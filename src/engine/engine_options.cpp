@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/text_scan.h"
+#include "eval/evaluate.h"
 #include "search/transposition.h"
 
 namespace morvi {
@@ -17,6 +18,7 @@ struct SpinRange {
 // The range offered for a configuration key (in the file's units).
 SpinRange RangeOf(const IntegerKey& key) {
   const std::string_view name = key.key;
+  if (name == "RandomTerm") return {0, 1};
   if (std::string_view(key.section) == "Engine") return {0, 31};  // shift counts
   if (name == "OpeningCount") return {0, 16};
   if (key.times1024) return {0, 100};
@@ -50,6 +52,7 @@ std::optional<std::string> ApplyKeyOption(std::string_view name, std::string_vie
       return "Option value refused: " + std::string(name) + " = " + std::string(value);
     }
     config.*key.parameter = key.times1024 ? number * 1024 : number;
+    if (key.parameter == &Configuration::RandomTerm) evalSettings.randomTerm = number != 0;
     return "Option set: " + offered.name + " = " + std::to_string(number);
   }
   return std::nullopt;

@@ -13,6 +13,7 @@
 #include "engine/engine_pass.h"
 #include "engine/engine_state.h"
 #include "engine/init_engine.h"
+#include "engine/session.h"
 #include "engine/xboard_output.h"
 #include "engine/command_queue.h"
 #include "base/debug_log.h"
@@ -21,6 +22,9 @@
 namespace morvi {
 
 namespace {
+
+// How long the banner waits for the session's first lines at most.
+constexpr TimeMs kBannerWaitMs = 1000;
 
 // The engine thread's handle, owned by the main thread.
 struct EngineThreadHandle {
@@ -44,11 +48,16 @@ bool DrainQueue() {
 }  // namespace
 
 void EngineThread() {
+  const TimeMs start = ClockMs();
   const std::string version(UserText(TEXT_VERSION));
-  if (!QuietQuitRequested()) AnnounceEngineStart(version);
   LogLine("Eng-out", "Morvi Chess engine started - Version " + version);
   ResetEngineThread();
   InitEngine();
+  // The banner, unless the GUI turned out to speak the protocol's second
+  // version. A person at the prompt who types nothing sees it after a second.
+  if (AwaitSettledDialect(start + kBannerWaitMs) != Dialect::kXboard2 && !QuietQuitRequested()) {
+    AnnounceEngineStart(version);
+  }
   for (;;) {
     if (DrainQueue()) return;
     if (!RunPass()) WaitForCommand();

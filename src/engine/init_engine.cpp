@@ -88,6 +88,7 @@ void ResetEngineThread() {
   thinker.host = &engineHost;
   evalStats = EvalStats{};
   evalSettings = EvalSettings{};
+  evalSettings.randomTerm = config.RandomTerm != 0;
   engineState = EngineState{};
   ResetOpeningBook();
   xboardSession = XboardSession{};

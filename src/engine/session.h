@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "base/clock.h"
 #include "engine/command.h"
 
 namespace morvi {
@@ -59,6 +60,16 @@ Dialect ActiveDialect();
 void SelectDialect(Dialect dialect);
 // The xboard session speaks the protocol's second version.
 inline bool Protocol2() { return ActiveDialect() == Dialect::kXboard2; }
+
+// The start-up banner waits for the session's first lines: a GUI that speaks
+// the protocol's second version says "xboard" and then "protover N" at once,
+// and gets no banner (it would show it in a dialog). The input thread
+// settles the question once: after the first line when it is not "xboard",
+// after the line that follows "xboard", or at the end of its input.
+void SettleDialect();
+// Engine thread: waits until the input thread has settled the dialect, at
+// most until the clock reads `until`; returns the dialect then.
+Dialect AwaitSettledDialect(TimeMs until);
 
 // The session of the active dialect (engine thread).
 Session& ActiveSession();

@@ -17,17 +17,12 @@
 namespace morvi {
 namespace {
 
-// Mate scores are whole pawns from kMateBase down; a mate further away than
-// this many plies is shown as a score.
-constexpr int kLongestShownMate = 50;
-
 // UCI's score: centipawns, or the moves to mate (negative when mated).
 std::string UciScore(int score) {
-  const int distance = score > 0 ? kMateBase - score : kMateBase + score;  // plies * 1024
   char text[32];
-  if (distance >= 0 && distance % 1024 == 0 && distance / 1024 <= kLongestShownMate) {
-    const int plies = distance / 1024;
-    std::snprintf(text, sizeof text, "mate %d", score > 0 ? (plies + 1) / 2 : -(plies / 2));
+  int moves = 0;
+  if (MateMoves(score, moves)) {
+    std::snprintf(text, sizeof text, "mate %d", moves);
   } else {
     std::snprintf(text, sizeof text, "cp %lld", static_cast<long long>(score) * 100 / 1024);
   }

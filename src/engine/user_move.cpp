@@ -8,6 +8,7 @@
 #include "board/position.h"
 #include "board/repetition_claim.h"
 #include "engine/engine_state.h"
+#include "engine/session.h"
 #include "engine/xboard_output.h"
 
 namespace morvi {
@@ -78,7 +79,10 @@ bool IsLegalReply(Move move, Move reply) {
   return legal;
 }
 
-bool IsRepetition() { return position.InRepeatList() && StandsForTheThirdTime(position); }
+bool IsRepetition() {
+  if (Protocol2()) return StandsForTheThirdTime(position);
+  return position.InRepeatList() && StandsForTheThirdTime(position);
+}
 
 void EnterUserMove(const CommandRecord& record, std::string& logText) {
   EngineState& s = engineState;

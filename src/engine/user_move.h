@@ -41,10 +41,12 @@ bool IsLegalReply(Move move, Move reply);
 // refusal or repetition message, and fills the command's log text.
 void EnterUserMove(const CommandRecord& record, std::string& logText);
 
-// True when the position equals an earlier entry of the repetition list (the
-// oldest entry excepted) and has truly stood on the board twice before, with
+// True when the position has truly stood on the board twice before, with
 // the same castling rights and en-passant capture: a draw that may be
-// claimed. Called before the position is archived.
+// claimed. The protocol's first version (and the console) claims it only
+// when the position also equals an entry of the repetition list other than
+// the oldest; the second version claims every true third stand. Called
+// before the position is archived.
 bool IsRepetition();
 
 }  // namespace morvi

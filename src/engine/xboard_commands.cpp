@@ -54,12 +54,19 @@ void SetSideToMove(Colour side) {
   engineState.analysisDone = false;
 }
 
+// The increment may come to the millisecond (protocol 2: "level 0 1 0.5");
+// the clocks keep centiseconds.
 std::string Level(const CommandRecord& r) {
   EngineState& s = engineState;
   s.movesPerControl = r.levelMoves;
   s.baseTime = ClampToInt(static_cast<long long>(r.levelBase) * 100);
-  s.increment = ClampToInt(static_cast<long long>(r.levelIncrement) * 100);
   s.moveTimeMs = 0;  // a time control replaces a time per move
+  if (r.levelIncrementMs >= 0) {
+    s.increment = r.levelIncrementMs / 10;
+    return Format("Engine: Level %d %d %d.%03d", r.levelMoves, r.levelBase, r.levelIncrementMs / 1000,
+                  r.levelIncrementMs % 1000);
+  }
+  s.increment = ClampToInt(static_cast<long long>(r.levelIncrement) * 100);
   return Format("Engine: Level %d %d %d", r.levelMoves, r.levelBase, r.levelIncrement);
 }
 
@@ -86,9 +93,14 @@ std::string EnterEditMode() {
 std::string SetBoard(const CommandRecord& r) {
   EngineState& s = engineState;
   int fullMove = 1;
-  if (!LoadFen(position, r.argument, &fullMove) || !position.IsPlayable()) {
+  const bool loaded = LoadFen(position, r.argument, &fullMove);
+  if (!loaded || !position.IsPlayable()) {
     s.positionRefused = true;
-    AnnounceIllegalPosition(r.argument);
+    // A position whose only fault is the side not to move standing in check
+    // is one no game reaches: an analyser of the other side's moves
+    // (pychess's spy arrow) is sent one at every check, and is answered in
+    // the protocol's quiet form, not with a message box.
+    AnnounceIllegalPosition(r.argument, loaded && position.PiecesArePlayable());
     return "Position refused: " + r.argument;
   }
   position.ArchiveRestart();

@@ -9,10 +9,12 @@ namespace morvi {
 namespace {
 
 // ping, setboard, usermove, memory: the protocol's newer commands; time,
-// draw, reuse, analyze, colors: the older ones, as they are; no signals
-// (sigint, sigterm); name: the opponent's name; nps: not understood.
+// draw, reuse, analyze: the older ones, as they are; colors=0: no "white"
+// and "black" (the engine takes the side to move at "go", as the protocol
+// advises); no signals (sigint, sigterm); name: the opponent's name; nps:
+// not understood.
 constexpr const char* kProtocolFeatures =
-    "feature ping=1 setboard=1 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 colors=1 name=1 "
+    "feature ping=1 setboard=1 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 colors=0 name=1 "
     "memory=1 nps=0\n";
 
 }  // namespace

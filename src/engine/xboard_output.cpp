@@ -43,7 +43,8 @@ void AnnounceThinking(const Thinker& t) {
   const EngineState& s = engineState;
   const Move predicted = PonderingUnhit(s) ? t.ponderMove : kNoMove;
   char text[kThinkingLineSize];
-  const std::string_view line(text, FormatThinkingLine(t, predicted, text));
+  const ScoreForm form = Protocol2() ? ScoreForm::kXboardMates : ScoreForm::kHundredths;
+  const std::string_view line(text, FormatThinkingLine(t, predicted, text, form));
   ConsoleWrite(std::string(line) + "\n");
   LogThinkingLine(line);
 }
@@ -85,8 +86,10 @@ void AnnounceIllegalMove(MoveRefusal why, int from, int to, int promotion) {
 
 void AnnouncePong(std::string_view number) { ConsoleWrite("pong " + std::string(number) + "\n"); }
 
-void AnnounceIllegalPosition(std::string_view fen) {
-  const std::string line = "tellusererror Illegal position: " + std::string(fen) + "\n";
+void AnnounceIllegalPosition(std::string_view fen, bool kingExposed) {
+  const std::string line = kingExposed ? "Error (Illegal position: the side not to move is in check): setboard " +
+                                             std::string(fen) + "\n"
+                                       : "tellusererror Illegal position: " + std::string(fen) + "\n";
   ConsoleWrite(line);
   LogText("Engine", line);
 }

@@ -61,8 +61,11 @@ void AnnouncePong(std::string_view number);
 // "tellusererror Illegal position: FEN": "setboard" gave a position the
 // engine cannot play. The text the GUI sent is named, so that the user sees
 // which one, and a GUI that sends an empty board to stop an analysis (and
-// knows its own text) can tell that answer from a real refusal.
-void AnnounceIllegalPosition(std::string_view fen);
+// knows its own text) can tell that answer from a real refusal. A position
+// whose only fault is that the side not to move is in check (kingExposed)
+// is answered "Error (Illegal position: the side not to move is in check):
+// setboard FEN", which GUIs take without a message box.
+void AnnounceIllegalPosition(std::string_view fen, bool kingExposed);
 
 // The search ended with a move the position refuses.
 void AnnounceIllegalSearchMove();

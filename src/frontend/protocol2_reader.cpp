@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <sstream>
 
 #include "base/console.h"
 #include "base/text_scan.h"
@@ -18,8 +19,10 @@ namespace {
 constexpr std::string_view kBlanks = " \t";
 
 // Commands the engine needs nothing of: the GUI's answers to the features,
-// and resources it has no use for.
-constexpr std::array<std::string_view, 6> kSilent = {"accepted", "rejected", "computer", "ics", "cores", "egtpath"};
+// resources it has no use for, and "random", which xboard sends before
+// every game (the evaluation's random term is the RandomTerm option here).
+constexpr std::array<std::string_view, 7> kSilent = {"accepted", "rejected", "computer", "ics",
+                                                     "cores",    "egtpath",  "random"};
 
 // The longest number of seconds "st" takes: a day.
 constexpr int kLongestMoveSeconds = 86400;
@@ -47,6 +50,36 @@ bool PostCount(CommandId id, const std::string& argument) {
   int number = 0;
   if (!ReadWholeNumber(argument, number) || number < 0) return false;
   Post(id, number, {});
+  return true;
+}
+
+// "time N" and "otim N": centiseconds, negative for a clock that has run out.
+bool PostClock(CommandId id, const std::string& argument) {
+  auto record = std::make_unique<CommandRecord>();
+  record->id = id;
+  if (!ReadWholeNumber(argument, record->clockValue)) return false;
+  PostCommand(std::move(record));
+  return true;
+}
+
+// "level MPS BASE INC": BASE in minutes or MINUTES:SECONDS, INC in seconds
+// with a fraction allowed ("level 0 1 0.5").
+bool PostLevel(const std::string& argument) {
+  std::istringstream words(argument);
+  std::string moves, base, increment, more;
+  if (!(words >> moves >> base >> increment) || (words >> more)) return false;
+  auto record = std::make_unique<CommandRecord>();
+  record->id = CommandId::kLevel;
+  int minutes = 0;
+  int seconds = 0;
+  if (!ReadWholeNumber(moves, record->levelMoves) || record->levelMoves < 0) return false;
+  if (base.find_first_not_of(kClockChars) != std::string::npos || ScanIntColonInt(base, minutes, seconds) < 1) {
+    return false;
+  }
+  if (!ReadSeconds(increment, record->levelIncrementMs)) return false;
+  record->levelBase = ClampToInt(static_cast<long long>(minutes) * 60 + seconds);
+  record->levelIncrement = record->levelIncrementMs / 1000;
+  PostCommand(std::move(record));
   return true;
 }
 
@@ -99,6 +132,10 @@ bool RecognizeProtocol2(const std::string& command, std::string_view line) {
     Post(CommandId::kSetboard, 0, argument);
   } else if (word == "usermove") {
     PostUserMove(argument);
+  } else if (word == "level") {
+    return PostLevel(argument);
+  } else if (word == "time" || word == "otim") {
+    return PostClock(word == "time" ? CommandId::kTime : CommandId::kOtim, argument);
   } else if (word == "st") {
     int ms = 0;
     if (!ReadSeconds(argument, ms)) return false;

@@ -109,9 +109,11 @@ bool RecognizeEditCommands(FrontEndState& state, const std::string& command) {
 Recognition RecognizeCommand(FrontEndState& state, std::string_view line) {
   const std::string command = LowerCase(line);
   Recognition result = Recognition::Handled;
+  // The second version reads its own commands first ("random" among them,
+  // which it takes in silence).
+  if (Protocol2() && RecognizeProtocol2(command, line)) return Recognition::Handled;
   if (RecognizeExact(state, command, result)) return result;
   if (RecognizeProtover(state, command)) return Recognition::Handled;
-  if (Protocol2() && RecognizeProtocol2(command, line)) return Recognition::Handled;
   if (RecognizeWithArguments(command, line)) return Recognition::Handled;
   if (RecognizeEditCommands(state, command)) return Recognition::Handled;
   if (ParseMove(CommandId::kUserMove, command)) return Recognition::Handled;

@@ -36,6 +36,7 @@ struct MainThread {
   int resultCode = kStillRunning;
   bool engineRunning = false;
   bool firstLine = true;  // no line read yet: "uci" would switch the dialect
+  bool dialectSettled = false;
 };
 
 std::string Text(UserTextId id) { return std::string(UserText(id)); }
@@ -93,7 +94,22 @@ void StartUp(MainThread& main, const char* programPath) {
   }
 }
 
+// The engine thread's banner waits for this: the dialect is settled by the
+// first line, or by the one after "xboard" ("protover 2" switches it first),
+// or by the end of the input.
+void SettleDialectOnce(MainThread& main) {
+  if (main.dialectSettled) return;
+  main.dialectSettled = true;
+  SettleDialect();
+}
+
+void SettleAfterLine(MainThread& main, bool firstLine, std::string_view raw) {
+  if (firstLine && LowerCase(LeftTrim(raw)) == "xboard") return;
+  SettleDialectOnce(main);
+}
+
 void QuitSequence(MainThread& main) {
+  SettleDialectOnce(main);
   if (main.modes.consoleMode) ConsoleWrite(Text(TEXT_FAREWELL) + "\n");
   LogLine("Main-out", "Put QUIT in command queue", "\n");
   QueueCommand(CommandId::kQuit);
@@ -168,6 +184,7 @@ void InputPass(MainThread& main) {
   main.firstLine = false;
   if (firstLine && IsUciSwitch(raw)) {
     SwitchToUci(main);
+    SettleDialectOnce(main);
     return;
   }
   std::string line = LeftTrim(raw);
@@ -177,12 +194,14 @@ void InputPass(MainThread& main) {
     case Recognition::Unknown: ReportUnknown(line); break;
     case Recognition::Handled: break;
   }
+  SettleAfterLine(main, firstLine, raw);
 }
 
 // Every ending other than the quit sequence: stop the engine thread quietly
 // (no farewell line after the fatal message) so that no thread runs while the
 // process ends, then close the log.
 void StopEngine(MainThread& main) {
+  SettleDialectOnce(main);
   if (main.engineRunning) {
     StopEngineThreadQuietly();
     main.engineRunning = false;

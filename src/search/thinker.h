@@ -28,6 +28,20 @@ constexpr int kPollMaskCap = (1 << 11) - 1;
 
 constexpr int MatedScore(int ply) { return 1024 * ply - kMateBase; }
 
+// A mate further away than this many plies is shown as a score.
+constexpr int kLongestShownMate = 50;
+
+// A mate score as moves: true when the score mates within kLongestShownMate
+// plies, with `moves` the moves to the mate: positive when the side to move
+// mates, zero or negative (minus the moves) when it is mated.
+constexpr bool MateMoves(int score, int& moves) {
+  const int distance = score > 0 ? kMateBase - score : kMateBase + score;  // plies * 1024
+  if (distance < 0 || distance % 1024 != 0 || distance / 1024 > kLongestShownMate) return false;
+  const int plies = distance / 1024;
+  moves = score > 0 ? (plies + 1) / 2 : -(plies / 2);
+  return true;
+}
+
 struct PvEntry {
   Move move;
   int score;

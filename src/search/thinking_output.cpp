@@ -48,11 +48,18 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize]) {
+std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize], ScoreForm form) {
   const PvEntry* row = t.pvTable[0];
-  int n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %lld ", t.nominalDepth,
-                        row[0].score * 0.09765625, ElapsedCentiseconds(t),
-                        static_cast<long long>(searchCounters.nodes));
+  const long long nodes = searchCounters.nodes;
+  int moves = 0;
+  int n = 0;
+  if (form == ScoreForm::kXboardMates && MateMoves(row[0].score, moves)) {
+    n = std::snprintf(out, kThinkingLineSize, " %d %d %d %lld ", t.nominalDepth,
+                      moves > 0 ? 100000 + moves : -100000 + moves, ElapsedCentiseconds(t), nodes);
+  } else {
+    n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %lld ", t.nominalDepth, row[0].score * 0.09765625,
+                      ElapsedCentiseconds(t), nodes);
+  }
   std::size_t length = n < 0 ? 0 : static_cast<std::size_t>(n);
   if (IsMove(predicted)) length += AppendMove(out + length, kThinkingLineSize - length, predicted);
   for (int j = 0; j < t.pvLength[0]; ++j) length += AppendMove(out + length, kThinkingLineSize - length, row[j].move);

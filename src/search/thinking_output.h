@@ -17,10 +17,16 @@ struct Thinker;
 // Room for the longest line: the four numbers, a predicted move and 128 moves.
 constexpr std::size_t kThinkingLineSize = 1024;
 
+// How the line's score is written: hundredths of a pawn always, or a mate
+// in xboard's form (100000 + N for a mate in N moves, -100000 - N for being
+// mated in N), which xboard shows as "#N".
+enum class ScoreForm { kHundredths, kXboardMates };
+
 // Writes the line of the running search (without its line end) into out,
 // led by `predicted` when it is a move (the reply a ponder search assumes).
 // Returns the text's length.
-std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize]);
+std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize],
+                               ScoreForm form = ScoreForm::kHundredths);
 
 // The line's record in the debug log: "Think: <text>", the text trimmed.
 void LogThinkingLine(std::string_view text);

@@ -19,11 +19,11 @@ using test_support::ChildProcess;
 // The answer to "protover 2" with the shipped defaults (Hash as given).
 std::string Features(int hash = 0) {
   std::string text =
-      "feature ping=1 setboard=1 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 colors=1 name=1 "
+      "feature ping=1 setboard=1 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 colors=0 name=1 "
       "memory=1 nps=0\n"
       "feature myname=\"Morvi 1.19c\" variants=\"normal\"\n";
   const char* options[] = {
-      "NormalizeS -spin 10 0 31",         "MaterialFactorS -spin 10 0 31",    "RandomFactorS -spin 9 0 31",
+      "NormalizeS -spin 10 0 31",         "MaterialFactorS -spin 10 0 31",    "RandomFactorS -spin 9 0 31",       "RandomTerm -spin 0 0 1",
       "PosPawnFactorS -spin 8 0 31",      "PosBishopFactorS -spin 8 0 31",    "PosKnightFactorS -spin 8 0 31",
       "PosRookFactorS -spin 8 0 31",      "PosKingFactorS -spin 8 0 31",      "TwoBishopFactorS -spin 10 0 31",
       "RatioFactorS -spin 10 0 31",       "RookPairFactorS -spin 10 0 31",    "CastlesFactorS -spin 10 0 31",
@@ -138,9 +138,18 @@ TEST(Protocol2, SetboardSetsUpThePositionOrRefusesIt) {
   // No position (an empty board; a side to move that could take the king;
   // no FEN at all): refused, and every move after it too, until a position
   // the engine can play.
-  for (const char* fen : {"8/8/8/8/8/8/8/8 w - - 0 1", "4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", "banana"}) {
-    from = SendAndWait(child, std::string("setboard ") + fen + "\n",
-                       std::string("tellusererror Illegal position: ") + fen + "\n");
+  // A side to move that could take the king, the one fault, is refused in
+  // the protocol's quiet form (pychess's analyser of the other side's moves
+  // is sent such a position at every check); the others with a message box.
+  const std::string dialog = "tellusererror Illegal position: ";
+  const std::string quiet = "Error (Illegal position: the side not to move is in check): setboard ";
+  const struct {
+    const char* fen;
+    std::string answer;
+  } rows[] = {{"8/8/8/8/8/8/8/8 w - - 0 1", dialog}, {"4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", quiet}, {"banana", dialog}};
+  for (const auto& row : rows) {
+    const char* fen = row.fen;
+    from = SendAndWait(child, std::string("setboard ") + fen + "\n", row.answer + fen + "\n");
     SendAndWait(child, "usermove e1d1\nping 6\n", "pong 6\n");
     EXPECT_NE(child.Output().find("Illegal move (no legal position set up): e1d1\n", from), std::string::npos) << fen;
   }
@@ -199,6 +208,84 @@ TEST(Protocol2, MemoryAndOptionsSetTheTableAndTheKeys) {
                              "Option refused: Nonsense=1", "Option value refused: OpeningCount = 99"}) {
     EXPECT_NE(log.find(record), std::string::npos) << record;
   }
+}
+
+// A GUI that speaks the second version gets no banner (xboard shows every
+// "telluser" in a dialog); the first version and the console keep it.
+TEST(Protocol2, TheBannerIsWrittenOnlyOutsideTheSecondVersion) {
+  EngineInstall engine;
+  const struct {
+    const char* input;
+    size_t banners;
+  } rows[] = {{"xboard\nprotover 2\nquit\n", 0}, {"xboard\nnew\nquit\n", 1}, {"help\nquit\n", 1}, {"", 1}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(CountOf(engine.Run(row.input).out, kEngineBanner), row.banners) << row.input;
+  }
+}
+
+// xboard sends "random" before every game: the second version takes it in
+// silence, so the random term stays as the RandomTerm option left it.
+TEST(Protocol2, RandomIsTakenInSilenceAndTheRandomTermIsAnOption) {
+  EngineInstall engine(kLogProfile);
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  SendAndWait(child, "new\nrandom\nnew\nrandom\nping 1\n", "pong 1\n");
+  SendAndWait(child, "option RandomTerm=1\nping 2\n", "pong 2\n");
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+  const std::string log = engine.Log();
+  EXPECT_EQ(log.find("Random set to"), std::string::npos);
+  EXPECT_NE(log.find("Option set: RandomTerm = 1"), std::string::npos);
+}
+
+// A clock that has run out ("time -150") makes the engine move at once, and
+// an increment with a fraction is taken to the centisecond.
+TEST(Protocol2, ANegativeClockMovesAtOnceAndFractionalIncrementsAreRead) {
+  EngineInstall engine(kLogProfile);
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  const size_t from = SendAndWaitForStats(child, "new\nlevel 0 1 0.5\ntime -150\notim 6000\nusermove d2d4\n");
+  EXPECT_EQ(LinesStarting(child.Output(), "move ", from).size(), 1u);
+  const std::vector<std::string> score = LinesStarting(child.Output(), "Score: ", from);
+  ASSERT_EQ(score.size(), 1u);
+  EXPECT_LT(std::stoi(score[0].substr(score[0].find(" in ") + 4)), 500) << score[0];
+  SendAndWaitForStats(child, "time 6000\nusermove c2c4\n");  // with time left the allocation is logged
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+  EXPECT_NE(engine.Log().find("Engine: Level 0 60 0.500"), std::string::npos);
+  EXPECT_NE(engine.Log().find("MPS/BASE/INC: 0/6000/50"), std::string::npos);
+}
+
+// Every position that truly stands for the third time is claimed, the
+// start position too (the first version never claims it: it is the oldest
+// entry of its repetition list).
+TEST(Protocol2, EveryTrueThirdRepetitionIsClaimed) {
+  EngineInstall engine;
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  const std::string claim = "1/2-1/2 {Draw by repetition}\n";
+  size_t from = SendAndWait(child, "new\nforce\ng1f3\ng8f6\nf3g1\nf6g8\ng1f3\ng8f6\nf3g1\nping 1\n", "pong 1\n");
+  EXPECT_EQ(child.Output().find(claim, from), std::string::npos);
+  from = SendAndWait(child, "f6g8\nping 2\n", "pong 2\n");
+  EXPECT_EQ(child.Output().substr(from), claim + "pong 2\n");
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+}
+
+// Mates in the thinking lines in xboard's form, which it shows as "#N".
+TEST(Protocol2, MatesAreShownInXboardsForm) {
+  EngineInstall engine;
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  const size_t from =
+      SendAndWaitForStats(child, "new\nforce\npost\nsd 4\nsetboard 1r4k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1\ngo\n");
+  bool shown = false;
+  for (const std::string& line : ThinkingLines(child.Output(), from)) {
+    shown = shown || line.rfind(" 4 100002 ", 0) == 0 || line.rfind(" 3 100002 ", 0) == 0;
+  }
+  EXPECT_TRUE(shown) << child.Output().substr(from);
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
 }
 
 }  // namespace

@@ -27,12 +27,13 @@ TEST(Uci, FirstLineSwitchesAndIdentifies) {
         "option name CastlesFactorS type spin default 10 min 0 max 31\n",
         "option name EarlyEndingCount type spin default 20 min 0 max 100\n",
         "option name FastEvalDepth type spin default -4 min -128 max 128\n",
-        "option name OppTimeAdv type spin default 1 min 0 max 1\n"}) {
+        "option name OppTimeAdv type spin default 1 min 0 max 1\n",
+        "option name RandomTerm type spin default 0 min 0 max 1\n"}) {
     EXPECT_NE(out.find(option), std::string::npos) << option;
   }
   // Ponder, OwnBook, Move Overhead and the 30 configuration keys in use (the
   // four mobility factors are read from the file but used by no term).
-  EXPECT_EQ(Count(out, "option name "), 33u);
+  EXPECT_EQ(Count(out, "option name "), 34u);
   EXPECT_NE(out.find("option name Hash type spin default 0 min 0 max 4096\n"), std::string::npos);
   EXPECT_EQ(Count(out, "MobFactorS"), 0u);
   EXPECT_EQ(out.substr(out.size() - 6), "uciok\n");

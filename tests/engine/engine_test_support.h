@@ -166,6 +166,7 @@ class EngineTest : public ::testing::Test {
     }
     ResetEngineThread();
     SelectDialect(Dialect::kXboard);
+    SettleDialect();  // an engine thread started here writes its banner at once
     SetSearchTestDefaults(&engineHost);
     ResetEngineState(engineState);
     engineState.postEnabled = false;

@@ -74,10 +74,22 @@ TEST_F(Protocol2Session, ARefusedPositionRefusesEveryMoveUntilAPlayableOne) {
   const GameSnapshot before = Snapshot();
   Outcome out = Execute(Arg(CommandId::kSetboard, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -"));
   EXPECT_EQ(out.console, "");  // a FEN may leave out the move counters
-  for (const char* fen : {"not a fen", "8/8/8/8/8/8/8/8 w - - 0 1", "4k3/4R3/8/8/8/8/8/4K3 w - - 0 1"}) {
+  // A side to move that could take the king is refused in the protocol's
+  // quiet form (an analyser of the other side is sent it at every check).
+  const std::string dialog = "tellusererror Illegal position: ";
+  const std::string quiet = "Error (Illegal position: the side not to move is in check): setboard ";
+  const struct {
+    const char* fen;
+    std::string answer;
+  } rows[] = {{"not a fen", dialog},
+              {"8/8/8/8/8/8/8/8 w - - 0 1", dialog},
+              {"4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", quiet},
+              {"4k3/4R3/8/8/8/8/8/4K2P w - - 0 1", dialog}};  // ... and with a pawn on the first rank too
+  for (const auto& row : rows) {
+    const char* fen = row.fen;
     SCOPED_TRACE(fen);
     out = Execute(Arg(CommandId::kSetboard, fen));
-    EXPECT_EQ(out.console, std::string("tellusererror Illegal position: ") + fen + "\n");
+    EXPECT_EQ(out.console, row.answer + fen + "\n");
     EXPECT_EQ(out.log, std::string("Position refused: ") + fen);
     EXPECT_TRUE(engineState.positionRefused);
     EXPECT_EQ(Play("e1e2").console, "Illegal move (no legal position set up): e1e2\n");

@@ -3,6 +3,7 @@
 // "st".
 #include "frontend/protocol2_reader.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "engine/session.h"
@@ -107,6 +108,54 @@ TEST_F(Protocol2Reader, TheSecondVersionsCommandsAreReadOnlyAfterTheSwitch) {
   // The first version's commands read as they always are.
   Written("level 40 0:20 0");
   EXPECT_EQ(Posted()->id, CommandId::kLevel);
+}
+
+// Clocks and controls as xboard sends them: a clock that has run out is
+// negative, an increment may have a fraction, a base may be MINUTES:SECONDS.
+// The first version reads them as it always has; "random" is taken in
+// silence in the second (xboard sends it before every game).
+TEST_F(Protocol2Reader, ClocksLevelsAndRandomInEachVersion) {
+  const struct {
+    const char* line;
+    int clockValue;  // time and otim
+    int levelBase;
+    int levelIncrementMs;  // -1: whole seconds, in levelIncrement
+    int levelIncrement;
+  } rows[] = {
+      {"time -150", -150, 0, 0, 0},         {"otim -1", -1, 0, 0, 0},
+      {"time 6000", 6000, 0, 0, 0},         {"level 0 1 0.5", 0, 60, 500, 0},
+      {"level 40 0:20 0", 0, 20, 0, 0},     {"level 0 2:30 1.25", 0, 150, 1250, 1},
+      {"level 40 5 12", 0, 300, 12000, 12},
+  };
+  for (Dialect dialect : {Dialect::kXboard, Dialect::kXboard2}) {
+    SelectDialect(dialect);
+    const bool second = dialect == Dialect::kXboard2;
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(row.line) + (second ? " (protocol 2)" : " (protocol 1)"));
+      Written(row.line);
+      auto record = Posted();
+      ASSERT_NE(record, nullptr);
+      if (record->id == CommandId::kLevel) {
+        EXPECT_EQ(record->levelBase, row.levelBase);
+        EXPECT_EQ(record->levelIncrementMs, second ? row.levelIncrementMs : -1);
+        EXPECT_EQ(record->levelIncrement, row.levelIncrement);
+      } else {
+        // The first version skips a minus sign: its clocks are never negative.
+        EXPECT_EQ(record->clockValue, second ? row.clockValue : std::abs(row.clockValue));
+      }
+    }
+    for (const char* line : {"level 0 1", "level 0 1 x", "time x"}) {
+      if (!second) break;  // the first version reads any digits it finds
+      Written(line, Recognition::Unknown);
+      EXPECT_TRUE(NothingPosted()) << line;
+    }
+    Written("random");
+    if (second) {
+      EXPECT_TRUE(NothingPosted());
+    } else {
+      EXPECT_EQ(Posted()->id, CommandId::kRandom);
+    }
+  }
 }
 
 TEST(ReadSeconds, WholeAndFractionalSecondsInMilliseconds) {

@@ -59,6 +59,28 @@ TEST_F(ThinkingOutput, ScoresInHundredthsOfAPawn) {
   EXPECT_STREQ(text, " 1 10000 0 0 e2e4 ");
 }
 
+TEST_F(ThinkingOutput, MatesInXboardsFormForTheSecondVersion) {
+  const struct {
+    int score;
+    const char* hundredths;
+    const char* xboard;
+  } rows[] = {
+      {MatedScore(1) * -1, " 1 10000 0 0 e2e4 ", " 1 100001 0 0 e2e4 "},  // mates at once
+      {-MatedScore(3), " 1 9800 0 0 e2e4 ", " 1 100002 0 0 e2e4 "},      // mate in 2
+      {MatedScore(2), " 1 -9900 0 0 e2e4 ", " 1 -100001 0 0 e2e4 "},     // mated in 1
+      {MatedScore(51), " 1 -5000 0 0 e2e4 ", " 1 -5000 0 0 e2e4 "},      // too far to say
+      {-1024, " 1 -100 0 0 e2e4 ", " 1 -100 0 0 e2e4 "},
+  };
+  char text[kThinkingLineSize];
+  for (const auto& row : rows) {
+    SetLine({kE2E4}, row.score);
+    FormatThinkingLine(thinker, kNoMove, text);
+    EXPECT_STREQ(text, row.hundredths) << row.score;
+    FormatThinkingLine(thinker, kNoMove, text, ScoreForm::kXboardMates);
+    EXPECT_STREQ(text, row.xboard) << row.score;
+  }
+}
+
 TEST_F(ThinkingOutput, APredictedMoveLeadsTheLine) {
   char text[kThinkingLineSize];
   SetLine({kG1F3, kB8C6}, 0);
