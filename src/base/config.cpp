@@ -15,6 +15,8 @@ void ReadConfiguration(const ProfileFile& profile, Configuration& out) {
   std::string book = profile.GetText("Main", "Book");
   if (book.empty()) book = out.exeBaseName + ".book";
   out.bookPath = out.exeDirectory + book;
+  const std::string search = LowerCase(profile.GetText("Search", "Search"));
+  out.search = search == "classic" || search == "full" ? search : std::string();
   for (const IntegerKey& entry : kIntegerKeys) {
     int value = profile.GetInt(entry.section, entry.key, entry.fileDefault);
     if (entry.times1024) value = ClampToInt(static_cast<long long>(value) * 1024);

@@ -47,13 +47,14 @@ struct Configuration {
   int QSkipMargin = 512;
   int AspirationWindow = 1024;
   int OppTimeAdv = 1;
-  int Hash = 0;  // transposition table in megabytes; 0: none (the search as it always was)
+  int Hash = -1;  // transposition table in megabytes; 0: none; -1: by dialect (none, or 16 MB in UCI and protocol 2)
 
   // Text keys and derived paths.
   std::string exeDirectory;  // ends in '/'
   std::string exeBaseName;   // file name without extension
   std::string debugFile;     // [Main] DebugFile
   std::string bookPath;      // exe directory + ([Main] Book or base name + ".book")
+  std::string search;        // [Search] Search: "classic", "full", or empty (by dialect)
 };
 
 // The one configuration of the process.
@@ -110,7 +111,7 @@ inline constexpr std::array<IntegerKey, 35> kIntegerKeys = {{
     {"Search", "QSkipMargin", &Configuration::QSkipMargin, 512, false},
     {"Search", "AspirationWindow", &Configuration::AspirationWindow, 1024, false},
     {"Search", "OppTimeAdv", &Configuration::OppTimeAdv, 1, false},
-    {"Search", "Hash", &Configuration::Hash, 0, false},
+    {"Search", "Hash", &Configuration::Hash, -1, false},
 }};
 
 // Reads DebugFile, Book and the 35 integer keys into out, with their defaults

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/text_scan.h"
+#include "engine/search_choice.h"
 #include "eval/evaluate.h"
 #include "search/transposition.h"
 
@@ -42,8 +43,18 @@ OfferedOption OfferKey(const IntegerKey& key, const Configuration& configuration
   return {Trimmed(key.key), value, std::min(range.min, value), std::max(range.max, value)};
 }
 
+std::string SearchWordOffered(const Configuration& configuration) {
+  return configuration.search.empty() ? std::string(kFullWord) : configuration.search;
+}
+
 std::optional<std::string> ApplyKeyOption(std::string_view name, std::string_view value) {
   const std::string wanted = LowerCase(Trimmed(name));
+  if (wanted == "search") {
+    const std::string word = LowerCase(Trimmed(value));
+    if (word != kClassicWord && word != kFullWord) return "Option value refused: Search = " + std::string(value);
+    config.search = word;
+    return "Option set: Search = " + word;
+  }
   for (const IntegerKey& key : kIntegerKeys) {
     if (!key.inUse || LowerCase(Trimmed(key.key)) != wanted) continue;
     const OfferedOption offered = OfferKey(key, config);

@@ -24,8 +24,12 @@ struct OfferedOption {
 // The key as offered with the configuration's value.
 OfferedOption OfferKey(const IntegerKey& key, const Configuration& configuration);
 
-// Sets the engine's configuration key named `name` to `value`, a whole
-// number in the key's range. No value: no key of that name is offered.
+// The Search option's value as offered to a GUI of UCI or the second
+// version: the key's word, or "full" when the file left it open.
+std::string SearchWordOffered(const Configuration& configuration);
+
+// Sets the engine's configuration key named `name` to `value`: "Search" to
+// "classic" or "full", an integer key to a whole number in the key's range. No value: no key of that name is offered.
 // Otherwise the log text: "Option set: KEY = N" or, for a value refused,
 // "Option value refused: NAME = VALUE" (the configuration unchanged).
 std::optional<std::string> ApplyKeyOption(std::string_view name, std::string_view value);

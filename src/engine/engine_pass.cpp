@@ -13,6 +13,7 @@
 #include "engine/engine_move.h"
 #include "engine/engine_state.h"
 #include "engine/pondering.h"
+#include "engine/search_choice.h"
 #include "engine/session.h"
 #include "engine/time_allocation.h"
 #include "engine/user_move.h"
@@ -41,8 +42,9 @@ void Analyse() {
     return;
   }
   RefreshBeforeSearch(position);
+  PrepareEngineSearch();
   SearchResult result;
-  Think(result, kOpenEndedLimit);
+  Think(result, kOpenEndedLimit, DeepestIteration(thinker.kind));
   // A search stopped for a command (a refused move, "force") is taken up
   // again afterwards, so that the analysis goes on.
   if (s.searchAborted) s.analysisDone = false;
@@ -60,6 +62,10 @@ void SearchOwnMove(SearchResult& result) {
     LogLine("Engine", "Search time per move: " + std::to_string(s.moveTimeMs) + " ms, to " +
                           std::to_string(plan.hardMs) + " ms from now");
     Think(result, kOpenEndedLimit, depth, plan);
+  } else if (thinker.kind == SearchKind::kFull) {
+    const SearchDeadlines plan = XboardClockDeadlines(s, s.lastCommandAt, ClockMs());
+    LogLine("Engine", "Time plan: soft " + std::to_string(plan.softMs) + " hard " + std::to_string(plan.hardMs));
+    Think(result, kOpenEndedLimit, depth, plan);
   } else {
     const int limit = ThinkLimit();
     LogLine("Engine", "Search limit: " + std::to_string(limit));
@@ -76,6 +82,7 @@ void PlayOwnMove() {
     return;
   }
   RefreshBeforeSearch(position);
+  PrepareEngineSearch();
   SearchResult result;
   if (!BookMove(result)) SearchOwnMove(result);
   if (s.searchAborted) {
@@ -99,8 +106,11 @@ bool Ponder() {
     return false;
   }
   RefreshBeforeSearch(position);
+  PrepareEngineSearch();
   SearchResult result;
+  thinker.untilStopped = true;  // until the hit (which ends this) or the miss
   Think(result, kOpenEndedLimit, SearchDepthLimit(s));
+  thinker.untilStopped = false;
   if (s.ponderHit) {
     // After a hit the opponent's move is a move of the game, whatever stopped
     // the search; it is played only when nothing aborted it.

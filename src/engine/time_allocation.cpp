@@ -12,6 +12,7 @@
 #include "base/text_scan.h"
 #include "base/clock.h"
 #include "engine/uci_time.h"
+#include "search/think.h"
 
 namespace morvi {
 namespace {
@@ -93,8 +94,18 @@ SearchDeadlines MoveTimeDeadlines(const EngineState& s, TimeMs queuedAtMs, TimeM
   return LessElapsed(MoveTimePlan(s.moveTimeMs, kMoveOverheadMs), waited);
 }
 
+SearchDeadlines XboardClockDeadlines(const EngineState& s, TimeMs queuedAtMs, TimeMs nowMs) {
+  if (s.ownTime < 0) return {0, 0};
+  const TimeMs waited = queuedAtMs < 0 ? 0 : std::max<TimeMs>(nowMs - queuedAtMs, 0);
+  const int clockMs = ClampToInt(static_cast<long long>(TimeLeft(s)) * 10);
+  const int incrementMs = ClampToInt(static_cast<long long>(std::max(s.increment, 0)) * 10);
+  const int movesToGo = s.movesPerControl > 0 ? MovesDue(s) : -1;
+  return LessElapsed(ClockPlan(clockMs, incrementMs, movesToGo, kMoveOverheadMs), waited);
+}
+
 int SearchDepthLimit(const EngineState& s) {
-  return s.depthLimit > 0 ? std::min(s.depthLimit, kDepthLimit) : kDepthLimit;
+  const int deepest = DeepestIteration(thinker.kind);
+  return s.depthLimit > 0 ? std::min(s.depthLimit, deepest) : deepest;
 }
 
 }  // namespace morvi

@@ -51,6 +51,13 @@ int ThinkLimit();
 // more), less the time since the command queued at queuedAtMs (-1: not known).
 SearchDeadlines MoveTimeDeadlines(const EngineState& state, TimeMs queuedAtMs, TimeMs nowMs);
 
+// Under the full search, the xboard clocks planned as UCI plans a clock: the
+// engine's clock ("time", else the level's base), its increment, and the
+// moves still due before the next control (none without controls: sudden
+// death), less the time since the command queued at queuedAtMs (-1: not
+// known). A clock that has run out gives a plan of nothing: the move at once.
+SearchDeadlines XboardClockDeadlines(const EngineState& state, TimeMs queuedAtMs, TimeMs nowMs);
+
 // The deepest iteration of the engine's own and ponder searches: the "sd"
 // limit when one is set, else the search's own.
 int SearchDepthLimit(const EngineState& state);

@@ -42,6 +42,7 @@ void WriteUciIdentification() {
   text += std::string("option name Ponder type check default ") + (u.ponder ? "true" : "false") + "\n";
   text += std::string("option name OwnBook type check default ") + (u.ownBook ? "true" : "false") + "\n";
   text += SpinLine("Move Overhead", u.moveOverheadMs, 0, kMaxMoveOverheadMs);
+  text += "option name Search type combo default " + SearchWordOffered(config) + " var full var classic\n";
   for (const IntegerKey& key : kIntegerKeys) {
     if (!key.inUse) continue;
     const OfferedOption option = OfferKey(key, config);

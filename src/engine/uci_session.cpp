@@ -14,6 +14,7 @@
 #include "engine/engine_state.h"
 #include "engine/uci_output.h"
 #include "engine/init_engine.h"
+#include "engine/search_choice.h"
 #include "engine/uci_time.h"
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
@@ -79,10 +80,11 @@ void FlushHeldAnswer() {
 }
 
 int GoDepth(const GoArguments& go) {
-  int depth = kDepthLimit;
+  const int deepest = DeepestIteration(thinker.kind);
+  int depth = deepest;
   if (go.depth >= 0) depth = go.depth;
-  if (go.mate > 0 && go.mate < kDepthLimit) depth = std::min(depth, 2 * go.mate);
-  return std::clamp(depth, 1, kDepthLimit);
+  if (go.mate > 0 && go.mate < deepest) depth = std::min(depth, 2 * go.mate);
+  return std::clamp(depth, 1, deepest);
 }
 
 TimeMs WaitedSince(TimeMs receivedAtMs) { return receivedAtMs < 0 ? 0 : std::max<TimeMs>(ClockMs() - receivedAtMs, 0); }
@@ -126,6 +128,7 @@ void RunGo() {
     return;
   }
   RefreshBeforeSearch(position);
+  PrepareEngineSearch();
   const bool restricted = SetRootFilter(go.searchMoves);
   const bool timed = go.moveTime >= 0 || HasClock(go, position.SideToMove);
   if (u.ownBook && timed && !go.ponder && !go.infinite && !restricted && BookMove(result)) {
@@ -196,6 +199,7 @@ std::string UciSession::Execute(const CommandRecord& r) {
   if (r.id == CommandId::kSetoption || r.id == CommandId::kUcinewgame || r.id == CommandId::kPosition || r.id == CommandId::kUciGo) RunPendingGo();
   switch (r.id) {
     case CommandId::kUci:
+      AdoptModernDefaults(config);
       WriteUciIdentification();
       return "UCI session";
     case CommandId::kIsready: AnnounceReady(); return {};

@@ -16,6 +16,7 @@
 #include "engine/engine_state.h"
 #include "engine/init_engine.h"
 #include "engine/pondering.h"
+#include "engine/search_choice.h"
 #include "engine/time_allocation.h"
 #include "engine/user_move.h"
 #include "engine/xboard_output.h"
@@ -128,7 +129,10 @@ std::string SetOption(const std::string& argument) {
 bool Protocol2Command(const CommandRecord& r, std::string& log) {
   EngineState& s = engineState;
   switch (r.id) {
-    case CommandId::kProtover: log = Format("Protocol version %d", r.number); return true;
+    case CommandId::kProtover:
+      AdoptModernDefaults(config);
+      log = Format("Protocol version %d", r.number);
+      return true;
     case CommandId::kPing:  // on the engine's move, the answer follows the move
       if (EngineOnMove(s, position.SideToMove)) {
         xboardSession.Defer(r);

@@ -4,6 +4,7 @@
 
 #include "base/user_texts.h"
 #include "engine/engine_options.h"
+#include "engine/search_choice.h"
 
 namespace morvi {
 namespace {
@@ -22,6 +23,8 @@ constexpr const char* kProtocolFeatures =
 std::string FeatureLines(const Configuration& configuration) {
   std::string text = kProtocolFeatures;
   text += "feature myname=\"Morvi " + std::string(UserText(TEXT_VERSION)) + "\" variants=\"normal\"\n";
+  const bool full = SearchWordOffered(configuration) == kFullWord;
+  text += std::string("feature option=\"Search -combo ") + (full ? "*full /// classic" : "full /// *classic") + "\"\n";
   for (const IntegerKey& key : kIntegerKeys) {
     if (!key.inUse) continue;
     const OfferedOption option = OfferKey(key, configuration);

@@ -42,8 +42,14 @@ Verdict PonderHit(const CommandRecord& move) {
   const TimeMs spent = (t.clock() - s.passStart) / 10;
   LogLine("Engine", "we've spent " + std::to_string(spent) + " time");
   s.ponderHit = true;
+  t.untilStopped = false;
   if (s.moveTimeMs > 0) {  // "st": the time per move, counted from the opponent's move
     SetDeadlines(t, MoveTimeDeadlines(s, move.receivedAt, ClockMs()), t.clock());
+    PrintThinking(true);
+    return Verdict::kContinue;
+  }
+  if (t.kind == SearchKind::kFull) {  // the clock's plan, counted from the opponent's move
+    SetDeadlines(t, XboardClockDeadlines(s, move.receivedAt, ClockMs()), t.clock());
     PrintThinking(true);
     return Verdict::kContinue;
   }

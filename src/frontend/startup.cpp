@@ -12,6 +12,7 @@
 #include "engine/engine_thread.h"
 #include "engine/session.h"
 #include "engine/command_queue.h"
+#include "engine/search_choice.h"
 #include "engine/xboard_features.h"
 #include "base/config.h"
 #include "base/console.h"
@@ -79,7 +80,11 @@ void StartUp(MainThread& main, const char* programPath) {
   ProfileFile profile;
   profile.Load(exe.directory + exe.baseName + ".ini");
   ReadConfiguration(profile, config);
-  main.modes.features = FeatureLines(config);  // the configuration as read, before the engine thread owns it
+  // The features, from the configuration as read (before the engine thread
+  // owns it) with the second version's defaults.
+  Configuration modern = config;
+  AdoptModernDefaults(modern);
+  main.modes.features = FeatureLines(modern);
   OpenConfiguredLog(main);
   ReadExcludeList(profile);
   WriteBanner();

@@ -12,15 +12,13 @@
 #include "eval/game_stage.h"
 #include "base/config.h"
 #include "base/debug_log.h"
+#include "search/full_search.h"
 #include "search/heartbeat.h"
 #include "search/thinking_output.h"
 #include "search/transposition.h"
 #include "search/tree_search.h"
 
 namespace morvi {
-namespace {
-
-constexpr int kLateEnding = 3;
 
 void PrepareSearch(Thinker& t, int budget, const SearchDeadlines& deadlines) {
   transpositionTable.NewSearch();
@@ -39,6 +37,10 @@ void PrepareSearch(Thinker& t, int budget, const SearchDeadlines& deadlines) {
   moveStack.listStart[0] = 0;
   moveStack.listEnd[0] = 0;
 }
+
+namespace {
+
+constexpr int kLateEnding = 3;
 
 void LogThink(const char* format, int a) {
   char text[96];
@@ -143,8 +145,14 @@ bool ForecastStops(int branchFactor, int elapsed, int allocatedTime) {
   return static_cast<long long>(branchFactor) * elapsed > allocatedTime;
 }
 
+int DeepestIteration(SearchKind kind) { return kind == SearchKind::kFull ? kFullDepthLimit : kDepthLimit; }
+
 void Think(SearchResult& result, int budget, int depthLimit, const SearchDeadlines& deadlines) {
   Thinker& t = thinker;
+  if (t.kind == SearchKind::kFull) {
+    ThinkFull(result, budget, depthLimit, deadlines);
+    return;
+  }
   PrepareSearch(t, budget, deadlines);
 
   LogLine("Think", "HashCleaned: 0");

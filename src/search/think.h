@@ -18,10 +18,19 @@ struct SearchResult {
 // True when the result carries a move.
 constexpr bool HasMove(const SearchResult& result) { return IsMove(result.move); }
 
+// The deepest iteration each search goes to.
+int DeepestIteration(SearchKind kind);
+
 // Fills result with the best move and its score; leaves the line in row 0 of
-// the PV table. budget is in centiseconds; depthLimit is at most 12. A
-// planned search also ends by its deadlines, counted from its start.
+// the PV table, with the search the Thinker names. budget is in centiseconds;
+// depthLimit is at most DeepestIteration. A planned search also ends by its
+// deadlines, counted from its start.
 void Think(SearchResult& result, int budget, int depthLimit = kDepthLimit, const SearchDeadlines& deadlines = {});
+
+// The resets every search starts with: a new search for the table, no
+// lines, the stop cleared, the clock started, the budget and deadlines set,
+// no iteration done yet.
+void PrepareSearch(Thinker& t, int budget, const SearchDeadlines& deadlines);
 
 enum class AspirationOutcome { kFailedHigh, kNotFailed, kFailedLow };
 

@@ -42,6 +42,10 @@ constexpr bool MateMoves(int score, int& moves) {
   return true;
 }
 
+// Which search runs: the engine's own design ("classic"), node for node as
+// it always was, or the full-strength search beside it.
+enum class SearchKind { kClassic, kFull };
+
 struct PvEntry {
   Move move;
   int score;
@@ -101,6 +105,11 @@ struct Thinker {
   // The caller the heartbeat polls and the lines go to (none: the search is
   // never interrupted and shows no lines).
   SearchHost* host = nullptr;
+  // The search that runs, and whether it goes on until it is stopped even
+  // once a mate is proven (pondering on a predicted move: the move may still
+  // come, and the search must be there for it).
+  SearchKind kind = SearchKind::kClassic;
+  bool untilStopped = false;
 };
 
 // The one search state of the engine thread.

@@ -112,8 +112,14 @@ TEST(Configuration, ShippedProfileListsEveryKeyWithItsDefault) {
   ProfileFile profile;
   profile.LoadText(text.str());
   for (const IntegerKey& key : kIntegerKeys) {
+    if (std::string_view(key.key) == "Hash") {  // empty: the dialect decides
+      EXPECT_EQ(profile.GetText(key.section, key.key, "missing"), "");
+      EXPECT_EQ(key.fileDefault, -1);
+      continue;
+    }
     EXPECT_EQ(profile.GetInt(key.section, key.key, INT_MIN), key.fileDefault) << key.key;
   }
+  EXPECT_EQ(profile.GetText("Search", "Search", "missing"), "");
   EXPECT_EQ(profile.GetText("Main", "DebugFile", "missing"), "");
   EXPECT_EQ(profile.GetText("Main", "Book", "missing"), "");
   for (int i = 0; i < 10; ++i) {

@@ -17,11 +17,12 @@ namespace {
 using test_support::ChildProcess;
 
 // The answer to "protover 2" with the shipped defaults (Hash as given).
-std::string Features(int hash = 0) {
+std::string Features(int hash = 16) {
   std::string text =
       "feature ping=1 setboard=1 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 colors=0 name=1 "
       "memory=1 nps=0\n"
-      "feature myname=\"Morvi 1.19c\" variants=\"normal\"\n";
+      "feature myname=\"Morvi 1.19c\" variants=\"normal\"\n"
+      "feature option=\"Search -combo *full /// classic\"\n";
   const char* options[] = {
       "NormalizeS -spin 10 0 31",         "MaterialFactorS -spin 10 0 31",    "RandomFactorS -spin 9 0 31",       "RandomTerm -spin 0 0 1",
       "PosPawnFactorS -spin 8 0 31",      "PosBishopFactorS -spin 8 0 31",    "PosKnightFactorS -spin 8 0 31",
@@ -249,7 +250,8 @@ TEST(Protocol2, ANegativeClockMovesAtOnceAndFractionalIncrementsAreRead) {
   const std::vector<std::string> score = LinesStarting(child.Output(), "Score: ", from);
   ASSERT_EQ(score.size(), 1u);
   EXPECT_LT(std::stoi(score[0].substr(score[0].find(" in ") + 4)), 500) << score[0];
-  SendAndWaitForStats(child, "time 6000\nusermove c2c4\n");  // with time left the allocation is logged
+  // With time left the classic search's allocation shows the increment.
+  SendAndWaitForStats(child, "option Search=classic\ntime 6000\nusermove c2c4\n");
   child.Send("quit\n");
   EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
   EXPECT_NE(engine.Log().find("Engine: Level 0 60 0.500"), std::string::npos);

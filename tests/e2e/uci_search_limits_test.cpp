@@ -312,7 +312,7 @@ TEST(UciHash, MatesAreFoundWithTheTableAndTheirLinesPlay) {
 
 TEST(UciHash, ASizeChangeTakesEffectBetweenSearchesAndAfterARunningOne) {
   UciSession uci;
-  uci.Send("setoption name OwnBook value false");
+  uci.Send("setoption name OwnBook value false\nsetoption name Hash value 0");
   const std::string search = "position startpos moves e2e4 e7e5\ngo depth 6";
   const long long withoutTable = LastInfo(SearchUntilAnswer(uci, search)).nodes;
   uci.Send("setoption name Hash value 16");

@@ -14,6 +14,7 @@
 
 #include "base/config.h"
 #include "base/text_scan.h"
+#include "engine/search_choice.h"
 #include "engine/uci_session.h"
 #include "search/search_test_support.h"  // StdoutCapture
 
@@ -38,7 +39,10 @@ std::vector<int> Settings(const Configuration& c = config) {
 
 class UciOptionsTest : public ::testing::Test {
  protected:
-  void SetUp() override { Save(); }
+  void SetUp() override {
+    Save();
+    AdoptModernDefaults(config);  // as the session does at "uci"
+  }
   void TearDown() override { Restore(); }
 
   // The "uci" answer, line by line.
@@ -54,6 +58,7 @@ class UciOptionsTest : public ::testing::Test {
   // Checks the shape of the answer and returns its spin options.
   static std::vector<SpinOption> CheckedSpinOptions() {
     static const std::regex check("option name (.+) type check default (true|false)");
+    static const std::regex combo("option name (.+) type combo default (\\S+)( var \\S+)+");
     static const std::regex spin("option name (.+) type spin default (-?[0-9]+) min (-?[0-9]+) max (-?[0-9]+)");
     const std::vector<std::string> lines = Identification();
     EXPECT_GE(lines.size(), 3u);
@@ -65,7 +70,7 @@ class UciOptionsTest : public ::testing::Test {
     std::set<std::string> names;
     for (size_t i = 2; i + 1 < lines.size(); ++i) {
       std::smatch m;
-      if (std::regex_match(lines[i], m, check)) {
+      if (std::regex_match(lines[i], m, check) || std::regex_match(lines[i], m, combo)) {
         EXPECT_TRUE(names.insert(m[1]).second) << "twice: " << lines[i];
         continue;
       }

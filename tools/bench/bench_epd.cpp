@@ -21,6 +21,7 @@
 #include "board/position.h"
 #include "board/san.h"
 #include "search/bench_suite.h"
+#include "search/full_search.h"
 #include "search/thinker.h"
 
 namespace morvi::bench {
@@ -32,8 +33,9 @@ constexpr int kUnlimitedBudget = 1000000000;  // with --depth alone no clock end
 struct EpdOptions {
   std::string file;
   int budget = kDefaultBudget;
-  int depth = kDepthLimit;
-  int hash = 0;  // megabytes
+  int depth = 0;  // 0: the search's deepest
+  int hash = 0;   // megabytes
+  bool full = false;  // the full-strength search
 };
 
 // One line of the suite, its moves still as written.
@@ -59,7 +61,7 @@ struct Found {
 };
 
 int EpdUsage() {
-  std::fprintf(stderr, "usage: morvi-bench epd FILE [--time CENTISECONDS | --depth N] [--hash MB]\n");
+  std::fprintf(stderr, "usage: morvi-bench epd FILE [--time CENTISECONDS | --depth N] [--hash MB] [--full]\n");
   return 1;
 }
 
@@ -77,13 +79,15 @@ bool ReadOptions(int argc, char** argv, EpdOptions& options) {
   bool depthGiven = false;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc) {
-      if (!ReadCount(argv[++i], 1, kDepthLimit, options.depth)) return false;
+      if (!ReadCount(argv[++i], 1, kFullDepthLimit, options.depth)) return false;
       depthGiven = true;
     } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
       if (!ReadCount(argv[++i], 1, kUnlimitedBudget, options.budget)) return false;
       timeGiven = true;
     } else if (std::strcmp(argv[i], "--hash") == 0 && i + 1 < argc) {
       if (!ReadHashMegabytes(argv[++i], options.hash)) return false;
+    } else if (std::strcmp(argv[i], "--full") == 0) {
+      options.full = true;
     } else if (options.file.empty() && argv[i][0] != '-') {
       options.file = argv[i];
     } else {
@@ -91,7 +95,9 @@ bool ReadOptions(int argc, char** argv, EpdOptions& options) {
     }
   }
   if (depthGiven && !timeGiven) options.budget = kUnlimitedBudget;
-  return !options.file.empty();
+  const int deepest = DeepestIteration(options.full ? SearchKind::kFull : SearchKind::kClassic);
+  if (options.depth == 0) options.depth = deepest;
+  return !options.file.empty() && options.depth <= deepest;
 }
 
 // Takes the four FEN fields off the front of the line.
@@ -266,6 +272,7 @@ int Epd(int argc, char** argv) {
     return 1;
   }
   if (!UseTable(options.hash)) return 1;
+  thinker.kind = options.full ? SearchKind::kFull : SearchKind::kClassic;
   Tally tally;
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {

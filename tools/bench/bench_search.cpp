@@ -17,6 +17,7 @@
 #include "base/console.h"
 #include "base/clock.h"
 #include "search/bench_suite.h"
+#include "search/full_search.h"
 #include "search/think.h"
 #include "search/thinker.h"
 
@@ -37,22 +38,25 @@ bool ReadNumber(const char* text, int& value) {
 }
 
 int SearchUsage() {
-  std::fprintf(stderr, "usage: morvi-bench search [--depth N] [--time CENTISECONDS] [--hash MB] [FEN]\n");
+  std::fprintf(stderr, "usage: morvi-bench search [--depth N] [--time CENTISECONDS] [--hash MB] [--full] [FEN]\n");
   return 1;
 }
 
 }  // namespace
 
 int Search(int argc, char** argv) {
-  int depth = kDepthLimit;
+  int depth = 0;  // 0: the search's deepest
   int budget = kDefaultBudget;
   int hash = 0;
+  SearchKind kind = SearchKind::kClassic;
   std::string fen;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--hash") == 0 && i + 1 < argc) {
       if (!ReadHashMegabytes(argv[++i], hash)) return SearchUsage();
+    } else if (std::strcmp(argv[i], "--full") == 0) {
+      kind = SearchKind::kFull;
     } else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc) {
-      if (!ReadNumber(argv[++i], depth) || depth < 1 || depth > kDepthLimit) return SearchUsage();
+      if (!ReadNumber(argv[++i], depth) || depth < 1 || depth > kFullDepthLimit) return SearchUsage();
     } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
       if (!ReadNumber(argv[++i], budget)) return SearchUsage();
     } else {
@@ -61,6 +65,8 @@ int Search(int argc, char** argv) {
     }
   }
   if (fen.empty()) fen = kStartFen;
+  if (depth == 0) depth = DeepestIteration(kind);
+  if (depth > DeepestIteration(kind)) return SearchUsage();
 
   Position& pos = position;
   pos.NewGame();
@@ -69,6 +75,7 @@ int Search(int argc, char** argv) {
     return 1;
   }
   engineState.postEnabled = true;
+  thinker.kind = kind;
   PrepareBenchSearch();
   thinker.host = &engineHost;  // the lines as the engine shows them
 
@@ -89,21 +96,31 @@ int Search(int argc, char** argv) {
   return 0;
 }
 
+// "bench --full": the full search, every position to this depth with a table
+// of kFullBenchHash megabytes (unless --hash says otherwise), cleared for each.
+constexpr int kFullBenchDepth = 12;
+constexpr int kFullBenchHash = 16;
+
 int Bench(int argc, char** argv) {
   int reduction = 0;  // "bench --lower N": every depth N plies less
-  int hash = 0;       // "bench --hash MB": with a transposition table, cleared for each position
+  int hash = -1;      // "bench --hash MB": with a transposition table, cleared for each position
+  bool full = false;
   for (int i = 0; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (hasValue && std::strcmp(argv[i], "--lower") == 0 && ReadNumber(argv[i + 1], reduction)) {
       ++i;
     } else if (hasValue && std::strcmp(argv[i], "--hash") == 0 && ReadHashMegabytes(argv[i + 1], hash)) {
       ++i;
+    } else if (std::strcmp(argv[i], "--full") == 0) {
+      full = true;
     } else {
-      std::fprintf(stderr, "usage: morvi-bench bench [--lower N] [--hash MB]\n");
+      std::fprintf(stderr, "usage: morvi-bench bench [--lower N] [--hash MB] [--full]\n");
       return 1;
     }
   }
+  if (hash < 0) hash = full ? kFullBenchHash : 0;
   if (!UseTable(hash)) return 1;
+  thinker.kind = full ? SearchKind::kFull : SearchKind::kClassic;
   TableCounters total;
   long long nodes = 0;
   long long milliseconds = 0;
@@ -111,13 +128,13 @@ int Bench(int argc, char** argv) {
   for (const BenchPosition& entry : BenchPositions()) {
     transpositionTable.Clear();
     BenchOutcome outcome;
-    if (!RunBenchPosition(entry, entry.depth - reduction, outcome)) {
+    const int depth = (full ? kFullBenchDepth : entry.depth) - reduction;
+    if (!RunBenchPosition(entry, depth, outcome)) {
       std::fprintf(stderr, "morvi-bench bench: bad FEN: %s\n", entry.fen);
       return 1;
     }
     ++index;
-    std::printf("position %2d depth %2d nodes %10lld ms %6d bestmove %s score %d\n", index,
-                entry.depth - reduction, outcome.nodes, outcome.milliseconds,
+    std::printf("position %2d depth %2d nodes %10lld ms %6d bestmove %s score %d\n", index, depth, outcome.nodes, outcome.milliseconds,
                 MoveOrNone(outcome.bestMove).c_str(), outcome.score);
     std::fflush(stdout);
     nodes += outcome.nodes;

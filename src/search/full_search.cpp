@@ -1,0 +1,242 @@
+// The full search's tree and quiescence search: a fail-soft alpha-beta
+// search over the worker's position with the transposition table at every
+// node, repetitions of the line and of the game scored as draws, and moves
+// tried best first by a selection over the node's own list.
+#include "search/full_search.h"
+
+#include <algorithm>
+
+#include "eval/evaluate.h"
+#include "search/heartbeat.h"
+#include "search/node_common.h"
+#include "search/quiesce.h"
+#include "search/table_use.h"
+#include "search/transposition.h"
+
+namespace morvi {
+namespace {
+
+constexpr int kTableMoveScore = 2000000000;  // above every generated score
+
+// A node may generate a list only while its children's row exists and its
+// segment of the worker's move lists can take the longest list.
+bool RoomFor(const SearchWorker& w, int ply, int longestList) {
+  return ply < kMaxPly - 2 && w.moves.listStart[ply] + longestList <= kMoveStackSize;
+}
+
+// Node entry: the count, the heartbeat (the main search only has a
+// caller), the deepest ply and an empty line.
+bool EnterFullNode(SearchWorker& w, int ply) {
+  Thinker& t = w.t;
+  ++w.counters.nodes;
+  if (HeartbeatDue(w.counters.nodes, t.heartbeatMask)) HeartbeatInSearch();
+  t.pvLength[ply] = ply;
+  if (ply > t.maxPly) t.maxPly = ply;
+  return !t.stop;
+}
+
+// The node's moves: generated into its segment, the table's move first.
+// Returns the count.
+int GenerateNodeMoves(SearchWorker& w, int ply, bool capturesOnly, Move tableMove) {
+  MoveStack& ms = w.moves;
+  ms.listEnd[ply] = ms.listStart[ply];
+  if (capturesOnly) {
+    w.pos.GenerateCaptures(ms.entries, &ms.listEnd[ply]);
+  } else {
+    w.pos.GenerateMoves(ms.entries, &ms.listEnd[ply]);
+  }
+  if (IsMove(tableMove)) {
+    for (int i = ms.listStart[ply]; i < ms.listEnd[ply]; ++i) {
+      if (ms.entries[i].move == tableMove) ms.entries[i].score = kTableMoveScore;
+    }
+  }
+  ms.listStart[ply + 1] = ms.listEnd[ply + 1] = ms.listEnd[ply];
+  return ms.listEnd[ply] - ms.listStart[ply];
+}
+
+// The best move not yet tried, swapped to position i of the segment.
+Move PickMove(SearchWorker& w, int ply, int i) {
+  MoveEntry* entries = w.moves.entries;
+  int best = i;
+  for (int j = i + 1; j < w.moves.listEnd[ply]; ++j) {
+    if (entries[j].score > entries[best].score) best = j;
+  }
+  std::swap(entries[i], entries[best]);
+  return entries[i].move;
+}
+
+// The move raised alpha: it heads the node's line, the child's line after it.
+void TakeLine(Thinker& t, int ply, Move move, int score) {
+  PvEntry* row = t.pvTable[ply];
+  row[ply] = {move, score};
+  const int childLength = t.pvLength[ply + 1];
+  for (int j = ply + 1; j < childLength; ++j) row[j] = t.pvTable[ply + 1][j];
+  t.pvLength[ply] = std::max(childLength, ply + 1);
+}
+
+// The root of a search restricted to some moves keeps only those.
+void KeepRootMoves(SearchWorker& w) {
+  MoveStack& ms = w.moves;
+  int kept = ms.listStart[0];
+  for (int i = ms.listStart[0]; i < ms.listEnd[0]; ++i) {
+    const Move move = ms.entries[i].move;
+    const Move* filter = w.t.rootFilter;
+    if (std::find(filter, filter + w.t.rootFilterCount, move) != filter + w.t.rootFilterCount) {
+      ms.entries[kept++] = ms.entries[i];
+    }
+  }
+  ms.listEnd[0] = kept;
+  ms.listStart[1] = ms.listEnd[1] = kept;
+}
+
+// The table's entry for the node: its move, and whether its score settles
+// the node (it must fail high or low against the window; the root never).
+struct TableProbe {
+  Move move = kNoMove;
+  bool settles = false;
+  int score = 0;
+};
+
+TableProbe ProbeFull(SearchWorker& w, int ply, int depth, int alpha, int beta) {
+  TableProbe probe;
+  if (!transpositionTable.Enabled()) return probe;
+  const TableEntry* entry = transpositionTable.Probe(TableKey(w.pos));
+  if (entry == nullptr) return probe;
+  probe.move = entry->move;
+  if (ply == 0 || entry->depth < depth) return probe;
+  probe.score = ScoreFromTable(entry->score, ply);
+  probe.settles = (entry->bound != Bound::kUpper && probe.score >= beta) ||
+                  (entry->bound != Bound::kLower && probe.score <= alpha);
+  if (probe.settles) ++transpositionTable.counters.cutoffs;
+  return probe;
+}
+
+void StoreFull(SearchWorker& w, int ply, int depth, int alphaAtEntry, int beta, int score, Move best) {
+  if (!transpositionTable.Enabled() || w.t.stop || (ply == 0 && w.t.rootFilterCount > 0)) return;
+  const Bound bound = score <= alphaAtEntry ? Bound::kUpper : score >= beta ? Bound::kLower : Bound::kExact;
+  transpositionTable.Store(TableKey(w.pos), std::min(depth, 127), bound, ScoreToTable(score, ply), best);
+}
+
+}  // namespace
+
+bool IsRepeated(const SearchWorker& w, int ply) {
+  const std::uint64_t key = w.pos.Key;
+  const int reach = w.pos.FiftyCount;  // no position before the last capture or pawn move can recur
+  for (int back = 2; back <= reach; back += 2) {
+    const int at = ply - back;
+    if (at >= 0) {
+      // A null move between breaks the line: the positions before it are
+      // not the game's.
+      if (!IsMove(w.stack[at].move) || !IsMove(w.stack[at + 1].move)) return false;
+      if (w.stack[at].key == key) return true;
+      continue;
+    }
+    const int game = w.gameKeyCount + at;
+    if (game < 0) return false;
+    if (w.gameKeys[game] == key) return true;
+  }
+  return false;
+}
+
+int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
+  if (depth <= 0) return FullQuiesce(w, ply, 0, alpha, beta);
+  if (!EnterFullNode(w, ply)) return 0;
+  Position& pos = w.pos;
+  Thinker& t = w.t;
+  w.stack[ply].key = pos.Key;
+  if (ply > 0) {
+    if (pos.FiftyCount >= 100 || IsRepeated(w, ply)) return 0;
+    if (!RoomFor(w, ply, kMaxMoveEntries)) return Evaluate(pos, EvalLevel::kComplete);
+  }
+
+  const TableProbe probe = ProbeFull(w, ply, depth, alpha, beta);
+  if (probe.settles) return probe.score;
+
+  const bool inCheck = pos.InCheck(pos.SideToMove);
+  const int alphaAtEntry = alpha;
+  GenerateNodeMoves(w, ply, false, probe.move);
+  if (ply == 0) {
+    if (t.rootFilterCount > 0) KeepRootMoves(w);
+    t.rootMoveCount = w.moves.listEnd[0] - w.moves.listStart[0];
+  }
+
+  int best = -kInfinity;
+  Move bestMove = kNoMove;
+  int legal = 0;
+  for (int i = w.moves.listStart[ply]; i < w.moves.listEnd[ply]; ++i) {
+    const Move move = PickMove(w, ply, i);
+    UndoRecord undo;
+    if (pos.MakeMove(move, undo, inCheck) == 0) continue;
+    ++legal;
+    ++w.counters.movesSearched;
+    w.stack[ply].move = move;
+    const int score = -FullSearch(w, ply + 1, depth - 1, -beta, -alpha);
+    pos.UnmakeMove(move, undo);
+    if (ply == 0) t.rootMovesLeft = w.moves.listEnd[0] - i - 1;
+    if (t.stop) return 0;
+    if (score > best) {
+      best = score;
+      if (score > alpha) {
+        bestMove = move;
+        alpha = score;
+        TakeLine(t, ply, move, score);
+        if (score >= beta) break;
+      }
+    }
+  }
+  w.moves.listEnd[ply] = w.moves.listStart[ply];
+  if (legal == 0) return inCheck ? MatedScore(ply) : 0;
+  ++w.counters.expandedNodes;
+  StoreFull(w, ply, depth, alphaAtEntry, beta, best, bestMove);
+  return best;
+}
+
+int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta) {
+  if (!EnterFullNode(w, ply)) return 0;
+  Position& pos = w.pos;
+  Thinker& t = w.t;
+  w.stack[ply].key = pos.Key;
+  if (pos.FiftyCount >= 100) return 0;
+  const bool inCheck = pos.InCheck(pos.SideToMove);
+  const EvalLevel level = EvalLevelFor(-qply);
+  if (!RoomFor(w, ply, kMaxMoveEntries)) return Evaluate(pos, level);
+
+  const TableProbe probe = ProbeFull(w, ply, 0, alpha, beta);
+  if (probe.settles) return probe.score;
+
+  const int alphaAtEntry = alpha;
+  int best = -kInfinity;
+  if (!inCheck) {
+    best = Evaluate(pos, level);
+    if (best >= beta) return best;
+    alpha = std::max(alpha, best);
+  }
+  GenerateNodeMoves(w, ply, !inCheck, probe.move);
+  Move bestMove = kNoMove;
+  int legal = 0;
+  for (int i = w.moves.listStart[ply]; i < w.moves.listEnd[ply]; ++i) {
+    const Move move = PickMove(w, ply, i);
+    UndoRecord undo;
+    if (pos.MakeMove(move, undo, inCheck) == 0) continue;
+    ++legal;
+    w.stack[ply].move = move;
+    const int score = -FullQuiesce(w, ply + 1, qply + 1, -beta, -alpha);
+    pos.UnmakeMove(move, undo);
+    if (t.stop) return 0;
+    if (score > best) {
+      best = score;
+      if (score > alpha) {
+        bestMove = move;
+        alpha = score;
+        TakeLine(t, ply, move, score);
+        if (score >= beta) break;
+      }
+    }
+  }
+  w.moves.listEnd[ply] = w.moves.listStart[ply];
+  if (inCheck && legal == 0) return MatedScore(ply);
+  StoreFull(w, ply, 0, alphaAtEntry, beta, best, bestMove);
+  return best;
+}
+
+}  // namespace morvi

@@ -1,0 +1,31 @@
+// The full-strength search, beside the classic one: the same board,
+// evaluation, move generator, table, heartbeat and caller interface, with
+// the techniques strong engines use. ThinkFull is its iterative deepening;
+// FullSearch and FullQuiesce are its tree and its quiescence search, on a
+// SearchWorker.
+#pragma once
+
+#include "search/search_worker.h"
+#include "search/think.h"
+
+namespace morvi {
+
+// The deepest iteration of the full search.
+constexpr int kFullDepthLimit = 100;
+
+// Searches the engine's position as Think does (the same result, lines,
+// budget and deadlines; depthLimit up to kFullDepthLimit).
+void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDeadlines& deadlines);
+
+// The tree search at `ply` with `depth` plies to go, within (alpha, beta):
+// a fail-soft value for the side to move.
+int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta);
+
+// The quiescence search below the horizon; qply counts its plies.
+int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta);
+
+// True when the position at `ply` stood before in the line or in the game
+// since the last capture or pawn move (with the same side to move): a draw.
+bool IsRepeated(const SearchWorker& w, int ply);
+
+}  // namespace morvi

@@ -1,0 +1,36 @@
+// The state of one full-strength search as it runs: the position it
+// searches, the Thinker that keeps its lines and its stop, the counters, its
+// own move lists, and what it knows of the line and the game (the keys of
+// the positions before each node, for repetitions). The classic search keeps
+// the engine's one position and move stack instead.
+#pragma once
+
+#include <cstdint>
+
+#include "board/move.h"
+#include "board/position.h"
+#include "search/thinker.h"
+
+namespace morvi {
+
+// What the search knows of each ply of the line it is in.
+struct PlyState {
+  std::uint64_t key = 0;  // the position's key on entry
+  Move move = kNoMove;    // the move made from here to the next ply (kNoMove: a null move)
+};
+
+struct SearchWorker {
+  SearchWorker(Position& position, Thinker& thinker, SearchCounters& searchCounters)
+      : pos(position), t(thinker), counters(searchCounters) {}
+
+  Position& pos;
+  Thinker& t;
+  SearchCounters& counters;
+  MoveStack moves{};  // this search's own move lists, one segment per ply
+  PlyState stack[kMaxPly + 1];
+  std::uint64_t gameKeys[kArchiveSize] = {};  // the game's positions before the root, oldest first
+  int gameKeyCount = 0;
+  int rootDepth = 0;  // the iteration's depth
+};
+
+}  // namespace morvi
