@@ -19,6 +19,7 @@
 #include "engine/engine_host.h"
 #include "eval/evaluate.h"
 #include "base/debug_log.h"
+#include "search/full_search.h"
 #include "search/thinker.h"
 #include "search/transposition.h"
 
@@ -110,6 +111,7 @@ void SizeTableToConfiguration() {
 void InitEngine() {
   SizeTableToConfiguration();
   transpositionTable.Clear();
+  ClearFullSearchMemory();
   ResetEngineState(engineState);
   ResetThinker();
   position.NewGame();

@@ -5,6 +5,7 @@
 #include "board/position.h"
 #include "eval/evaluate.h"
 #include "eval/game_stage.h"
+#include "search/full_search.h"
 #include "search/think.h"
 #include "search/thinker.h"
 
@@ -65,6 +66,7 @@ void PrepareBenchSearch() {
   // stage, never on anything an earlier position left behind.
   pos.GameStage = DecideGameStage(pos);
   ResetThinker();
+  ClearFullSearchMemory();
 }
 
 BenchOutcome SearchSetPosition(int budget, int depth) {

@@ -16,8 +16,6 @@
 namespace morvi {
 namespace {
 
-constexpr int kTableMoveScore = 2000000000;  // above every generated score
-
 // A node may generate a list only while its children's row exists and its
 // segment of the worker's move lists can take the longest list.
 bool RoomFor(const SearchWorker& w, int ply, int longestList) {
@@ -35,15 +33,33 @@ bool EnterFullNode(SearchWorker& w, int ply) {
   return !t.stop;
 }
 
-// The node's moves: generated into its segment, the table's move first.
-// Returns the count.
-int GenerateNodeMoves(SearchWorker& w, int ply, bool capturesOnly, Move tableMove) {
+// The move that led to the node at `ply`, and the piece it moved.
+PreviousMove PreviousAt(const SearchWorker& w, int ply) {
+  if (ply == 0) return {};
+  const Move move = w.stack[ply - 1].move;
+  return IsMove(move) ? PreviousMove{move, w.pos.SquarePiece[MoveTo(move)]} : PreviousMove{};
+}
+
+// The tree search node's moves, generated into its segment and scored for
+// the order of move_order.h.
+void GenerateNodeMoves(SearchWorker& w, int ply, Move tableMove) {
   MoveStack& ms = w.moves;
   ms.listEnd[ply] = ms.listStart[ply];
-  if (capturesOnly) {
-    w.pos.GenerateCaptures(ms.entries, &ms.listEnd[ply]);
-  } else {
+  w.pos.GenerateMoves(ms.entries, &ms.listEnd[ply]);
+  ScoreMoves(w.pos, ms.entries + ms.listStart[ply], ms.entries + ms.listEnd[ply], tableMove, w.order, ply,
+             PreviousAt(w, ply));
+  ms.listStart[ply + 1] = ms.listEnd[ply + 1] = ms.listEnd[ply];
+}
+
+// The quiescence node's moves (captures and promotions, or every move in
+// check): most valuable victim first as generated, the table's move before all.
+void GenerateQuiescenceMoves(SearchWorker& w, int ply, bool inCheck, Move tableMove) {
+  MoveStack& ms = w.moves;
+  ms.listEnd[ply] = ms.listStart[ply];
+  if (inCheck) {
     w.pos.GenerateMoves(ms.entries, &ms.listEnd[ply]);
+  } else {
+    w.pos.GenerateCaptures(ms.entries, &ms.listEnd[ply]);
   }
   if (IsMove(tableMove)) {
     for (int i = ms.listStart[ply]; i < ms.listEnd[ply]; ++i) {
@@ -51,7 +67,6 @@ int GenerateNodeMoves(SearchWorker& w, int ply, bool capturesOnly, Move tableMov
     }
   }
   ms.listStart[ply + 1] = ms.listEnd[ply + 1] = ms.listEnd[ply];
-  return ms.listEnd[ply] - ms.listStart[ply];
 }
 
 // The best move not yet tried, swapped to position i of the segment.
@@ -90,20 +105,22 @@ void KeepRootMoves(SearchWorker& w) {
 }
 
 // The table's entry for the node: its move, and whether its score settles
-// the node (it must fail high or low against the window; the root never).
+// the node: searched deep enough, it fails high or low against the window.
+// A node of the principal variation is never settled so, so that its line
+// reaches the root whole.
 struct TableProbe {
   Move move = kNoMove;
   bool settles = false;
   int score = 0;
 };
 
-TableProbe ProbeFull(SearchWorker& w, int ply, int depth, int alpha, int beta) {
+TableProbe ProbeFull(SearchWorker& w, int ply, int depth, int alpha, int beta, bool pvNode) {
   TableProbe probe;
   if (!transpositionTable.Enabled()) return probe;
   const TableEntry* entry = transpositionTable.Probe(TableKey(w.pos));
   if (entry == nullptr) return probe;
   probe.move = entry->move;
-  if (ply == 0 || entry->depth < depth) return probe;
+  if (pvNode || entry->depth < depth) return probe;
   probe.score = ScoreFromTable(entry->score, ply);
   probe.settles = (entry->bound != Bound::kUpper && probe.score >= beta) ||
                   (entry->bound != Bound::kLower && probe.score <= alpha);
@@ -143,18 +160,25 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
   if (!EnterFullNode(w, ply)) return 0;
   Position& pos = w.pos;
   Thinker& t = w.t;
+  const bool pvNode = beta - alpha > 1;
   w.stack[ply].key = pos.Key;
   if (ply > 0) {
     if (pos.FiftyCount >= 100 || IsRepeated(w, ply)) return 0;
     if (!RoomFor(w, ply, kMaxMoveEntries)) return Evaluate(pos, EvalLevel::kComplete);
+    // Mate-distance pruning: no line from here mates sooner than the next
+    // ply or is mated later than this one.
+    alpha = std::max(alpha, MatedScore(ply));
+    beta = std::min(beta, -MatedScore(ply + 1));
+    if (alpha >= beta) return alpha;
   }
 
-  const TableProbe probe = ProbeFull(w, ply, depth, alpha, beta);
+  const TableProbe probe = ProbeFull(w, ply, depth, alpha, beta, pvNode || ply == 0);
   if (probe.settles) return probe.score;
 
   const bool inCheck = pos.InCheck(pos.SideToMove);
   const int alphaAtEntry = alpha;
-  GenerateNodeMoves(w, ply, false, probe.move);
+  w.order.killers[ply + 2][0] = w.order.killers[ply + 2][1] = kNoMove;
+  GenerateNodeMoves(w, ply, probe.move);
   if (ply == 0) {
     if (t.rootFilterCount > 0) KeepRootMoves(w);
     t.rootMoveCount = w.moves.listEnd[0] - w.moves.listStart[0];
@@ -163,14 +187,30 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
   int best = -kInfinity;
   Move bestMove = kNoMove;
   int legal = 0;
+  Move quiets[64];  // the quiet moves tried, for the history's malus
+  int quietCount = 0;
   for (int i = w.moves.listStart[ply]; i < w.moves.listEnd[ply]; ++i) {
     const Move move = PickMove(w, ply, i);
     UndoRecord undo;
     if (pos.MakeMove(move, undo, inCheck) == 0) continue;
     ++legal;
     ++w.counters.movesSearched;
+    const bool quiet = IsQuiet(move);
     w.stack[ply].move = move;
-    const int score = -FullSearch(w, ply + 1, depth - 1, -beta, -alpha);
+    // A move that checks is searched a ply deeper (while the line is not
+    // yet twice the iteration's depth long).
+    const bool givesCheck = pos.InCheck(pos.SideToMove);
+    const int newDepth = depth - 1 + (givesCheck && ply < 2 * w.rootDepth ? 1 : 0);
+    // Principal-variation search: the first move with the window, the
+    // others with a null window around alpha, searched again with the
+    // window when they land inside it.
+    int score = 0;
+    if (legal == 1) {
+      score = -FullSearch(w, ply + 1, newDepth, -beta, -alpha);
+    } else {
+      score = -FullSearch(w, ply + 1, newDepth, -alpha - 1, -alpha);
+      if (score > alpha && score < beta && !t.stop) score = -FullSearch(w, ply + 1, newDepth, -beta, -alpha);
+    }
     pos.UnmakeMove(move, undo);
     if (ply == 0) t.rootMovesLeft = w.moves.listEnd[0] - i - 1;
     if (t.stop) return 0;
@@ -180,9 +220,13 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
         bestMove = move;
         alpha = score;
         TakeLine(t, ply, move, score);
-        if (score >= beta) break;
+        if (score >= beta) {
+          if (quiet) NoteQuietCutoff(w.order, pos.SideToMove, ply, depth, move, quiets, quietCount, PreviousAt(w, ply));
+          break;
+        }
       }
     }
+    if (quiet && quietCount < 64) quiets[quietCount++] = move;
   }
   w.moves.listEnd[ply] = w.moves.listStart[ply];
   if (legal == 0) return inCheck ? MatedScore(ply) : 0;
@@ -201,7 +245,7 @@ int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta) {
   const EvalLevel level = EvalLevelFor(-qply);
   if (!RoomFor(w, ply, kMaxMoveEntries)) return Evaluate(pos, level);
 
-  const TableProbe probe = ProbeFull(w, ply, 0, alpha, beta);
+  const TableProbe probe = ProbeFull(w, ply, 0, alpha, beta, beta - alpha > 1);
   if (probe.settles) return probe.score;
 
   const int alphaAtEntry = alpha;
@@ -211,7 +255,7 @@ int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta) {
     if (best >= beta) return best;
     alpha = std::max(alpha, best);
   }
-  GenerateNodeMoves(w, ply, !inCheck, probe.move);
+  GenerateQuiescenceMoves(w, ply, inCheck, probe.move);
   Move bestMove = kNoMove;
   int legal = 0;
   for (int i = w.moves.listStart[ply]; i < w.moves.listEnd[ply]; ++i) {

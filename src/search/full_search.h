@@ -17,6 +17,10 @@ constexpr int kFullDepthLimit = 100;
 // budget and deadlines; depthLimit up to kFullDepthLimit).
 void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDeadlines& deadlines);
 
+// A new game: the full search forgets what it learnt of the moves (the
+// killers, counter moves and history carried from search to search).
+void ClearFullSearchMemory();
+
 // The tree search at `ply` with `depth` plies to go, within (alpha, beta):
 // a fail-soft value for the side to move.
 int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta);

@@ -41,6 +41,42 @@ void LogDepth(const Thinker& t, int depth, int score) {
   LogLine("Think", text);
 }
 
+// The aspiration window: this wide to start with, half as wide again after
+// each failure on either side, and the whole range once it is this wide.
+constexpr int kAspirationStart = 200;  // a fifth of a pawn
+constexpr int kAspirationWhole = 8 * 1024;
+
+// One iteration inside an aspiration window around the last score (from
+// depth 4 on; the whole range before), widened on the side that failed and
+// searched again until the score falls inside it.
+int SearchDepth(SearchWorker& w, int depth) {
+  Thinker& t = w.t;
+  int delta = kAspirationStart;
+  int alpha = -kInfinity;
+  int beta = kInfinity;
+  if (depth >= 4) {
+    alpha = std::max(t.lastScore - delta, -kInfinity);
+    beta = std::min(t.lastScore + delta, kInfinity);
+  }
+  for (;;) {
+    const int score = FullSearch(w, 0, depth, alpha, beta);
+    if (t.stop) return score;
+    if (score <= alpha) {
+      beta = (alpha + beta) / 2;
+      alpha = std::max(score - delta, -kInfinity);
+    } else if (score >= beta) {
+      beta = std::min(score + delta, kInfinity);
+    } else {
+      return score;
+    }
+    delta += delta / 2;
+    if (delta >= kAspirationWhole) {
+      alpha = -kInfinity;
+      beta = kInfinity;
+    }
+  }
+}
+
 // A mate score found by a search that looked at least as deep as the mate is
 // far: no deeper search can change it.
 bool MateProven(int score, int depth) {
@@ -68,6 +104,8 @@ bool TimeForNoMore(const Thinker& t) {
 
 }  // namespace
 
+void ClearFullSearchMemory() { MainWorker().order.Clear(); }
+
 void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDeadlines& deadlines) {
   Thinker& t = thinker;
   SearchWorker& w = MainWorker();
@@ -75,6 +113,7 @@ void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDea
   position.GameStage = DecideGameStage(position);
   LogLine("Think", "GameStage: " + std::to_string(position.GameStage));
   TakeGameKeys(w);
+  w.order.NewSearch();
   w.moves.listStart[0] = w.moves.listEnd[0] = 0;
 
   const int deepest = std::clamp(depthLimit, 1, kFullDepthLimit);
@@ -82,7 +121,7 @@ void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDea
     t.nominalDepth = depth;
     t.rootLineDepth = depth;
     w.rootDepth = depth;
-    const int score = FullSearch(w, 0, depth, -kInfinity, kInfinity);
+    const int score = SearchDepth(w, depth);
     if (t.stop) break;
     t.lastScore = score;
     std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], t.prevPv);

@@ -1,7 +1,8 @@
 // The state of one full-strength search as it runs: the position it
 // searches, the Thinker that keeps its lines and its stop, the counters, its
-// own move lists, and what it knows of the line and the game (the keys of
-// the positions before each node, for repetitions). The classic search keeps
+// own move lists, what it knows of the line and the game (the keys of the
+// positions before each node, for repetitions), and what it has learnt of
+// the moves (killers, counter moves, history). The classic search keeps
 // the engine's one position and move stack instead.
 #pragma once
 
@@ -9,6 +10,7 @@
 
 #include "board/move.h"
 #include "board/position.h"
+#include "search/move_order.h"
 #include "search/thinker.h"
 
 namespace morvi {
@@ -21,7 +23,9 @@ struct PlyState {
 
 struct SearchWorker {
   SearchWorker(Position& position, Thinker& thinker, SearchCounters& searchCounters)
-      : pos(position), t(thinker), counters(searchCounters) {}
+      : pos(position), t(thinker), counters(searchCounters) {
+    order.Clear();
+  }
 
   Position& pos;
   Thinker& t;
@@ -31,6 +35,7 @@ struct SearchWorker {
   std::uint64_t gameKeys[kArchiveSize] = {};  // the game's positions before the root, oldest first
   int gameKeyCount = 0;
   int rootDepth = 0;  // the iteration's depth
+  MoveOrdering order{};
 };
 
 }  // namespace morvi
