@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "board/zobrist.h"
 #include "eval/evaluate.h"
 #include "search/heartbeat.h"
 #include "search/node_common.h"
@@ -15,6 +16,23 @@
 
 namespace morvi {
 namespace {
+
+// Scores this close to a mate are mates (or the way to one); nothing the
+// evaluation gives comes near.
+constexpr int kMateScores = kMateBase - 1024 * kMaxPly;
+
+// Reverse futility: at most this deep, a static evaluation this far above
+// beta per ply of depth is taken as a cut.
+constexpr int kReverseFutilityDepth = 7;
+constexpr int kReverseFutilityMargin = 820;  // eight tenths of a pawn a ply
+
+// The null move's reduction: three plies and a third of the depth.
+constexpr int NullMoveReduction(int depth) { return 3 + depth / 3; }
+
+// A side with nothing but pawns and its king may be in zugzwang, where
+// passing would be a move it does not have: no null move for it. Read from
+// the node's evaluation, which counts the pieces of each side.
+bool HasPieces(const Position& pos) { return pos.eval.pieceMaterial[pos.SideToMove] > 0; }
 
 // A node may generate a list only while its children's row exists and its
 // segment of the worker's move lists can take the longest list.
@@ -136,8 +154,10 @@ void StoreFull(SearchWorker& w, int ply, int depth, int alphaAtEntry, int beta, 
 
 }  // namespace
 
+std::uint64_t RepetitionKey(const Position& pos) { return pos.Key ^ EpKey(pos.EpSquare); }
+
 bool IsRepeated(const SearchWorker& w, int ply) {
-  const std::uint64_t key = w.pos.Key;
+  const std::uint64_t key = RepetitionKey(w.pos);
   const int reach = w.pos.FiftyCount;  // no position before the last capture or pawn move can recur
   for (int back = 2; back <= reach; back += 2) {
     const int at = ply - back;
@@ -161,7 +181,7 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
   Position& pos = w.pos;
   Thinker& t = w.t;
   const bool pvNode = beta - alpha > 1;
-  w.stack[ply].key = pos.Key;
+  w.stack[ply].key = RepetitionKey(pos);
   if (ply > 0) {
     if (pos.FiftyCount >= 100 || IsRepeated(w, ply)) return 0;
     if (!RoomFor(w, ply, kMaxMoveEntries)) return Evaluate(pos, EvalLevel::kComplete);
@@ -176,6 +196,29 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
   if (probe.settles) return probe.score;
 
   const bool inCheck = pos.InCheck(pos.SideToMove);
+  const int staticEval = inCheck ? -kInfinity : Evaluate(pos, EvalLevel::kComplete);
+  w.stack[ply].staticEval = staticEval;
+  if (!pvNode && !inCheck && ply > 0) {
+    // Reverse futility (the static null move): so far above beta that the
+    // plies left will not bring it down.
+    if (depth <= kReverseFutilityDepth && staticEval - kReverseFutilityMargin * depth >= beta &&
+        staticEval < kMateScores) {
+      return staticEval;
+    }
+    // The null move: when the side to move may pass and is still at beta
+    // or above, a move of its own would be too; not twice in a row.
+    if (depth >= 2 && staticEval >= beta && IsMove(w.stack[ply - 1].move) && HasPieces(pos)) {
+      UndoRecord undo;
+      pos.MakeNullMove(undo);
+      w.stack[ply].move = kNoMove;
+      w.moves.listStart[ply + 1] = w.moves.listStart[ply];  // this node has no list yet
+      const int score = -FullSearch(w, ply + 1, depth - 1 - NullMoveReduction(depth), -beta, -beta + 1);
+      pos.UnmakeNullMove(undo);
+      if (t.stop) return 0;
+      if (score >= beta) return score >= kMateScores ? beta : score;  // a mate found by passing is no proof
+    }
+  }
+
   const int alphaAtEntry = alpha;
   w.order.killers[ply + 2][0] = w.order.killers[ply + 2][1] = kNoMove;
   GenerateNodeMoves(w, ply, probe.move);
@@ -239,7 +282,7 @@ int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta) {
   if (!EnterFullNode(w, ply)) return 0;
   Position& pos = w.pos;
   Thinker& t = w.t;
-  w.stack[ply].key = pos.Key;
+  w.stack[ply].key = RepetitionKey(pos);
   if (pos.FiftyCount >= 100) return 0;
   const bool inCheck = pos.InCheck(pos.SideToMove);
   const EvalLevel level = EvalLevelFor(-qply);

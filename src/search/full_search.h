@@ -28,6 +28,11 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta);
 // The quiescence search below the horizon; qply counts its plies.
 int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta);
 
+// The position's key for the repetition rule: without its en-passant
+// square. The game's positions are kept with theirs only when the capture
+// could be made, which no later position can then repeat.
+std::uint64_t RepetitionKey(const Position& pos);
+
 // True when the position at `ply` stood before in the line or in the game
 // since the last capture or pawn move (with the same side to move): a draw.
 bool IsRepeated(const SearchWorker& w, int ply);

@@ -19,6 +19,7 @@ namespace morvi {
 struct PlyState {
   std::uint64_t key = 0;  // the position's key on entry
   Move move = kNoMove;    // the move made from here to the next ply (kNoMove: a null move)
+  int staticEval = 0;     // the evaluation on entry (-kInfinity in check)
 };
 
 struct SearchWorker {
