@@ -11,6 +11,7 @@
 #include "search/heartbeat.h"
 #include "search/node_common.h"
 #include "search/quiesce.h"
+#include "search/reductions.h"
 #include "search/table_use.h"
 #include "search/transposition.h"
 
@@ -219,6 +220,11 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
     }
   }
 
+  // Internal iterative reduction: a node the table knows no move for is
+  // searched a ply less (its move ordering is a guess).
+  if (depth >= 4 && !IsMove(probe.move) && ply > 0) --depth;
+  const bool improving = !inCheck && ply >= 2 && staticEval > w.stack[ply - 2].staticEval;
+
   const int alphaAtEntry = alpha;
   w.order.killers[ply + 2][0] = w.order.killers[ply + 2][1] = kNoMove;
   GenerateNodeMoves(w, ply, probe.move);
@@ -232,8 +238,10 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
   int legal = 0;
   Move quiets[64];  // the quiet moves tried, for the history's malus
   int quietCount = 0;
+  const int side = Index(pos.SideToMove);
   for (int i = w.moves.listStart[ply]; i < w.moves.listEnd[ply]; ++i) {
     const Move move = PickMove(w, ply, i);
+    const int orderScore = w.moves.entries[i].score;
     UndoRecord undo;
     if (pos.MakeMove(move, undo, inCheck) == 0) continue;
     ++legal;
@@ -245,13 +253,25 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
     const bool givesCheck = pos.InCheck(pos.SideToMove);
     const int newDepth = depth - 1 + (givesCheck && ply < 2 * w.rootDepth ? 1 : 0);
     // Principal-variation search: the first move with the window, the
-    // others with a null window around alpha, searched again with the
-    // window when they land inside it.
+    // others with a null window around alpha (late quiet moves and losing
+    // captures reduced, and searched again to the full depth when they beat
+    // alpha), searched again with the window when they land inside it.
     int score = 0;
     if (legal == 1) {
       score = -FullSearch(w, ply + 1, newDepth, -beta, -alpha);
     } else {
-      score = -FullSearch(w, ply + 1, newDepth, -alpha - 1, -alpha);
+      int r = 0;
+      if (depth >= 3 && (quiet || orderScore < 0)) {
+        r = LateMoveReduction(depth, legal);
+        if (pvNode) --r;
+        if (givesCheck || inCheck) --r;
+        if (orderScore >= kCounterMoveScore) --r;  // a killer or the counter move
+        if (quiet) r -= w.order.history[side][MoveFrom(move)][MoveTo(move)] / (kHistoryLimit / 2);
+        if (!improving) ++r;
+        r = std::clamp(r, 0, std::max(newDepth - 1, 0));
+      }
+      score = -FullSearch(w, ply + 1, newDepth - r, -alpha - 1, -alpha);
+      if (score > alpha && r > 0 && !t.stop) score = -FullSearch(w, ply + 1, newDepth, -alpha - 1, -alpha);
       if (score > alpha && score < beta && !t.stop) score = -FullSearch(w, ply + 1, newDepth, -beta, -alpha);
     }
     pos.UnmakeMove(move, undo);

@@ -290,5 +290,33 @@ TEST(Protocol2, MatesAreShownInXboardsForm) {
   EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
 }
 
+// Under xboard's default protocol the full search answers: mates in two,
+// three and four with their distance in xboard's form and a line that plays.
+TEST(Protocol2, TheFullSearchFindsMatesByDefault) {
+  EngineInstall engine;
+  ChildProcess child(engine.Exe());
+  StartProtocol2(child);
+  const struct {
+    const char* fen;
+    const char* score;  // the last thinking line's
+  } mates[] = {
+      {"r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1", " 100002 "},
+      {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", " 100003 "},
+      {"1r6/1p3K1k/p3N3/P6n/6RP/2P5/8/8 w - - 0 1", " 100004 "},
+  };
+  for (const auto& mate : mates) {
+    const size_t from = SendAndWaitForStats(child, std::string("new\nforce\npost\nsetboard ") + mate.fen + "\ngo\n");
+    const std::vector<std::string> lines = ThinkingLines(child.Output(), from);
+    ASSERT_FALSE(lines.empty()) << mate.fen;
+    EXPECT_NE(lines.back().find(mate.score), std::string::npos) << lines.back();
+    // The move played is the line's first.
+    const std::vector<std::string> moves = LineMoves(lines.back());
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(LinesStarting(child.Output(), "move ", from), std::vector<std::string>{"move " + moves.front()});
+  }
+  child.Send("quit\n");
+  EXPECT_EQ(child.FinishWithin(kHangGuardMs).exitCode, 0);
+}
+
 }  // namespace
 }  // namespace morvi::e2e

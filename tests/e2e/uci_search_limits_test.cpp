@@ -312,7 +312,9 @@ TEST(UciHash, MatesAreFoundWithTheTableAndTheirLinesPlay) {
 
 TEST(UciHash, ASizeChangeTakesEffectBetweenSearchesAndAfterARunningOne) {
   UciSession uci;
-  uci.Send("setoption name OwnBook value false\nsetoption name Hash value 0");
+  // The classic search, whose node counts with and without a table tell the
+  // sizes apart.
+  uci.Send("setoption name OwnBook value false\nsetoption name Hash value 0\nsetoption name Search value classic");
   const std::string search = "position startpos moves e2e4 e7e5\ngo depth 6";
   const long long withoutTable = LastInfo(SearchUntilAnswer(uci, search)).nodes;
   uci.Send("setoption name Hash value 16");
