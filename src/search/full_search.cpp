@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "board/zobrist.h"
+#include "board/see.h"
 #include "eval/evaluate.h"
 #include "search/heartbeat.h"
 #include "search/node_common.h"
@@ -26,6 +27,23 @@ constexpr int kMateScores = kMateBase - 1024 * kMaxPly;
 // beta per ply of depth is taken as a cut.
 constexpr int kReverseFutilityDepth = 7;
 constexpr int kReverseFutilityMargin = 820;  // eight tenths of a pawn a ply
+
+// Futility: at most this deep, a quiet move is not tried when the static
+// evaluation and a pawn more a ply (and one more) cannot reach alpha.
+constexpr int kFutilityDepth = 3;
+constexpr int FutilityMargin(int depth) { return 1024 + 1024 * depth; }
+
+// Late-move pruning: at most this deep, no more quiet moves after this many.
+constexpr int kLateMovePruningDepth = 8;
+constexpr int LateMoveCount(int depth, bool improving) { return (3 + depth * depth) / (improving ? 1 : 2); }
+
+// Losing captures near the horizon: not tried when they lose more than a
+// pawn a ply of depth.
+constexpr int kLosingCaptureDepth = 6;
+
+// The quiescence search's delta: a capture is not tried when even the piece
+// it takes and this much more cannot lift the evaluation to alpha.
+constexpr int kDelta = 2048;
 
 // The null move's reduction: three plies and a third of the depth.
 constexpr int NullMoveReduction(int depth) { return 3 + depth / 3; }
@@ -251,6 +269,19 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
     // A move that checks is searched a ply deeper (while the line is not
     // yet twice the iteration's depth long).
     const bool givesCheck = pos.InCheck(pos.SideToMove);
+    // Near the horizon, once a move has been searched: quiet moves past
+    // the first few, or too far below alpha to matter, and captures that
+    // lose much are not tried (never in check, nor when the move checks).
+    if (ply > 0 && !inCheck && !givesCheck && legal > 1 && best > -kMateScores) {
+      const bool prune = quiet ? (depth <= kLateMovePruningDepth && quietCount >= LateMoveCount(depth, improving)) ||
+                                     (depth <= kFutilityDepth && staticEval + FutilityMargin(depth) <= alpha)
+                               : depth <= kLosingCaptureDepth && orderScore < 0 &&
+                                     orderScore - kBadCaptureScore < -1024 * depth;
+      if (prune) {
+        pos.UnmakeMove(move, undo);
+        continue;
+      }
+    }
     const int newDepth = depth - 1 + (givesCheck && ply < 2 * w.rootDepth ? 1 : 0);
     // Principal-variation search: the first move with the window, the
     // others with a null window around alpha (late quiet moves and losing
@@ -321,8 +352,16 @@ int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta) {
   GenerateQuiescenceMoves(w, ply, inCheck, probe.move);
   Move bestMove = kNoMove;
   int legal = 0;
+  const int standPat = best;
   for (int i = w.moves.listStart[ply]; i < w.moves.listEnd[ply]; ++i) {
     const Move move = PickMove(w, ply, i);
+    // Out of check, captures that lose material, or that cannot bring the
+    // evaluation near alpha, are not tried.
+    if (!inCheck && (MoveFlags(move) & kPromotion) == 0) {
+      const int taken = (MoveFlags(move) & kEnPassant) ? kPawn : pos.SquarePiece[MoveTo(move)];
+      if (standPat + kSeeValue[taken] + kDelta <= alpha) continue;
+      if (StaticExchange(pos, move) < 0) continue;
+    }
     UndoRecord undo;
     if (pos.MakeMove(move, undo, inCheck) == 0) continue;
     ++legal;

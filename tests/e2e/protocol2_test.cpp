@@ -305,7 +305,7 @@ TEST(Protocol2, TheFullSearchFindsMatesByDefault) {
       {"1r6/1p3K1k/p3N3/P6n/6RP/2P5/8/8 w - - 0 1", " 100004 "},
   };
   for (const auto& mate : mates) {
-    const size_t from = SendAndWaitForStats(child, std::string("new\nforce\npost\nsetboard ") + mate.fen + "\ngo\n");
+    const size_t from = SendAndWaitForStats(child, std::string("new\neasy\nforce\npost\nsetboard ") + mate.fen + "\ngo\n");
     const std::vector<std::string> lines = ThinkingLines(child.Output(), from);
     ASSERT_FALSE(lines.empty()) << mate.fen;
     EXPECT_NE(lines.back().find(mate.score), std::string::npos) << lines.back();
