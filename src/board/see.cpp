@@ -76,6 +76,14 @@ bool LastRank(int square) { return square < 8 || square >= 56; }
 
 }  // namespace
 
+bool CaptureCannotLose(const Position& pos, Move move) {
+  const int flags = MoveFlags(move);
+  if (flags & kPromotion) return false;
+  const int attacker = pos.SquarePiece[MoveFrom(move)];
+  const int victim = (flags & kEnPassant) ? kPawn : pos.SquarePiece[MoveTo(move)];
+  return attacker != kKing && kSeeValue[victim] >= kSeeValue[attacker];
+}
+
 int StaticExchange(const Position& pos, Move move) {
   const int from = MoveFrom(move);
   const int to = MoveTo(move);

@@ -21,4 +21,9 @@ inline constexpr int kSeeValue[7] = {1024, 3072, 3072, 5120, 9216, 1000000, 0};
 // anything). The move must be one the position's generator produces.
 int StaticExchange(const Position& pos, Move move);
 
+// True when the exchange cannot lose: a piece takes one worth at least as
+// much (whatever is taken back, the taker is worth no more). No exchange is
+// worked out for it. A king's capture is never so sure.
+bool CaptureCannotLose(const Position& pos, Move move);
+
 }  // namespace morvi

@@ -360,7 +360,7 @@ int FullQuiesce(SearchWorker& w, int ply, int qply, int alpha, int beta) {
     if (!inCheck && (MoveFlags(move) & kPromotion) == 0) {
       const int taken = (MoveFlags(move) & kEnPassant) ? kPawn : pos.SquarePiece[MoveTo(move)];
       if (standPat + kSeeValue[taken] + kDelta <= alpha) continue;
-      if (StaticExchange(pos, move) < 0) continue;
+      if (!CaptureCannotLose(pos, move) && StaticExchange(pos, move) < 0) continue;
     }
     UndoRecord undo;
     if (pos.MakeMove(move, undo, inCheck) == 0) continue;

@@ -18,7 +18,7 @@ int CaptureOrder(const Position& pos, Move move) {
 
 int TacticalScore(const Position& pos, Move move) {
   if ((MoveFlags(move) & kPromotion) && MovePromotion(move) != kQueen) return kUnderPromotionScore;
-  const int exchange = StaticExchange(pos, move);
+  const int exchange = CaptureCannotLose(pos, move) ? 0 : StaticExchange(pos, move);
   if (exchange < 0) return kBadCaptureScore + exchange;
   return kGoodCaptureScore + CaptureOrder(pos, move);
 }

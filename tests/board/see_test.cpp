@@ -1,7 +1,8 @@
 // The static exchange of set positions: a free capture, an even and a losing
 // one, recaptures with pieces behind the first (x-rays, for either side),
 // promotions with and without a defender, en passant, and a king that may
-// take back only what nothing defends.
+// take back only what nothing defends; the shortcut for a capture that
+// cannot lose.
 #include "board/see.h"
 
 #include "board_test_support.h"
@@ -44,7 +45,12 @@ TEST(StaticExchange, SetPositions) {
     const Move move = FindMove(*pos, row.move, row.promotion);
     ASSERT_TRUE(IsMove(move)) << row.move;
     EXPECT_EQ(StaticExchange(*pos, move), row.value);
+    if (CaptureCannotLose(*pos, move)) EXPECT_GE(row.value, 0);  // the shortcut never hides a loss
   }
+  // A pawn takes a knight: sure; a queen takes a defended pawn: not.
+  auto pos = FenPosition("4k3/8/2p5/3n4/4P3/8/8/3QK3 w - - 0 1");
+  EXPECT_TRUE(CaptureCannotLose(*pos, FindMove(*pos, "e4d5")));
+  EXPECT_FALSE(CaptureCannotLose(*pos, FindMove(*pos, "d1d5")));
 }
 
 }  // namespace
