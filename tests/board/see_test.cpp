@@ -45,7 +45,9 @@ TEST(StaticExchange, SetPositions) {
     const Move move = FindMove(*pos, row.move, row.promotion);
     ASSERT_TRUE(IsMove(move)) << row.move;
     EXPECT_EQ(StaticExchange(*pos, move), row.value);
-    if (CaptureCannotLose(*pos, move)) EXPECT_GE(row.value, 0);  // the shortcut never hides a loss
+    if (CaptureCannotLose(*pos, move)) {
+      EXPECT_GE(row.value, 0);  // the shortcut never hides a loss
+    }
   }
   // A pawn takes a knight: sure; a queen takes a defended pawn: not.
   auto pos = FenPosition("4k3/8/2p5/3n4/4P3/8/8/3QK3 w - - 0 1");
