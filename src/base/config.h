@@ -48,6 +48,8 @@ struct Configuration {
   int AspirationWindow = 1024;
   int OppTimeAdv = 1;
   int Hash = -1;  // transposition table in megabytes; 0: none; -1: by dialect (none, or 16 MB in UCI and protocol 2)
+  int Threads = 1;  // threads of the full search, the engine's own included
+  int MultiPV = 1;  // lines the full search shows at once
 
   // Text keys and derived paths.
   std::string exeDirectory;  // ends in '/'
@@ -75,8 +77,8 @@ struct IntegerKey {
   bool inUse = true;
 };
 
-// The 35 integer keys in the order in which they are read.
-inline constexpr std::array<IntegerKey, 35> kIntegerKeys = {{
+// The 37 integer keys in the order in which they are read.
+inline constexpr std::array<IntegerKey, 37> kIntegerKeys = {{
     {"Engine", "NormalizeS", &Configuration::NormalizeS, 10, false},
     {"Engine", "MaterialFactorS", &Configuration::MaterialFactorS, 10, false},
     {"Engine", "RandomFactorS", &Configuration::RandomFactorS, 9, false},
@@ -112,9 +114,11 @@ inline constexpr std::array<IntegerKey, 35> kIntegerKeys = {{
     {"Search", "AspirationWindow", &Configuration::AspirationWindow, 1024, false},
     {"Search", "OppTimeAdv", &Configuration::OppTimeAdv, 1, false},
     {"Search", "Hash", &Configuration::Hash, -1, false},
+    {"Search", "Threads", &Configuration::Threads, 1, false},
+    {"Search", "MultiPV", &Configuration::MultiPV, 1, false},
 }};
 
-// Reads DebugFile, Book and the 35 integer keys into out, with their defaults
+// Reads DebugFile, Book and the 37 integer keys into out, with their defaults
 // where the profile lacks them. exeDirectory and exeBaseName must be set first.
 void ReadConfiguration(const ProfileFile& profile, Configuration& out);
 

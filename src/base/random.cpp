@@ -1,12 +1,13 @@
-// Linear congruential generator returning the top 15 bits of its state.
-// Used by the engine thread only (evaluation noise and book line choice).
+// Linear congruential generator returning the top 15 bits of its state, one
+// state per thread (evaluation noise and book line choice on the engine
+// thread; a search thread evaluates with its own).
 #include "base/random.h"
 
 #include <cstdint>
 
 namespace morvi {
 namespace {
-std::uint32_t randomState = 1;
+thread_local std::uint32_t randomState = 1;
 }
 
 void SeedRandom(unsigned seed) { randomState = seed; }

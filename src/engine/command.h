@@ -67,6 +67,7 @@ enum class CommandId : int {
   kSd = 52,        // "sd N": number, the depth limit
   kMemory = 53,    // "memory N": number, megabytes for the table
   kOption = 54,    // "option NAME=VALUE": argument
+  kCores = 55,     // "cores N": number, the threads the search may use
 };
 
 // The arguments of a UCI "go"; -1 (or 0 for the flags) where not given.

@@ -46,4 +46,8 @@ bool EngineHost::WantsLines() { return engineState.postEnabled; }
 
 void EngineHost::ReportLine(const Thinker& t) { ActiveSession().WriteThinking(t); }
 
+void EngineHost::ReportCurrentMove(const Thinker& /*t*/, Move move, int number) {
+  ActiveSession().WriteCurrentMove(move, number);
+}
+
 }  // namespace morvi

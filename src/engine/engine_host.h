@@ -15,6 +15,7 @@ class EngineHost final : public SearchHost {
   PollAnswer Poll() override;
   bool WantsLines() override;
   void ReportLine(const Thinker& t) override;
+  void ReportCurrentMove(const Thinker& t, Move move, int number) override;
 };
 
 // The one host of the engine thread; the engine's searches run with it.

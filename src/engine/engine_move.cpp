@@ -13,6 +13,7 @@
 #include "engine/user_move.h"
 #include "eval/evaluate.h"
 #include "base/debug_log.h"
+#include "search/search_threads.h"
 #include "search/thinker.h"
 
 namespace morvi {
@@ -57,7 +58,7 @@ bool PlayEngineMove(const SearchResult& result) {
 
 void ReportPassStatistics(int score) {
   const SearchCounters& c = searchCounters;
-  const long long nodes = c.nodes;
+  const long long nodes = SearchedNodes();
   const long long elapsedMs = thinker.clock() - engineState.passStart;
   const double s = score / 1024.0;
   const double seconds = elapsedMs * 0.001;

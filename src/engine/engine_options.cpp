@@ -6,6 +6,7 @@
 #include "base/text_scan.h"
 #include "engine/search_choice.h"
 #include "eval/evaluate.h"
+#include "search/search_threads.h"
 #include "search/transposition.h"
 
 namespace morvi {
@@ -26,6 +27,8 @@ SpinRange RangeOf(const IntegerKey& key) {
   if (name == "QSkipMargin" || name == "AspirationWindow") return {0, 1000000};
   if (name == "OppTimeAdv") return {0, 1};
   if (name == "Hash") return {0, static_cast<int>(kMaxHashMegabytes)};
+  if (name == "Threads") return {1, kMaxThreads};
+  if (name == "MultiPV") return {1, kMaxMultiPv};
   return {-128, 128};  // depths and plies
 }
 

@@ -12,6 +12,7 @@
 #include "engine/xboard_output.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
+#include "search/search_threads.h"
 
 namespace morvi {
 
@@ -38,7 +39,7 @@ void ReportStatus() {
   const Thinker& t = thinker;
   char line[128];
   std::snprintf(line, sizeof line, "stat01: %d %lld %d %d %d\n", ElapsedCentiseconds(t),
-                static_cast<long long>(searchCounters.nodes), t.nominalDepth, t.rootMovesLeft, t.rootMoveCount);
+                static_cast<long long>(SearchedNodes()), t.nominalDepth, t.rootMovesLeft, t.rootMoveCount);
   AnnounceStatus(line);
 }
 

@@ -2,8 +2,11 @@
 // that goes with it.
 #include "engine/search_choice.h"
 
+#include <algorithm>
+
 #include "engine/init_engine.h"
 #include "engine/session.h"
+#include "search/search_threads.h"
 #include "search/transposition.h"
 
 namespace morvi {
@@ -19,11 +22,17 @@ void AdoptModernDefaults(Configuration& configuration) {
   if (configuration.Hash < 0) configuration.Hash = kModernHashMegabytes;
 }
 
+void SizeSearchToConfiguration() {
+  SizeTableToConfiguration();
+  searchThreads.SetCount(config.Threads);
+}
+
 void PrepareEngineSearch() {
   const SearchKind kind = SearchKindInUse();
-  SizeTableToConfiguration();
+  SizeSearchToConfiguration();
   if (kind != thinker.kind) transpositionTable.Clear();
   thinker.kind = kind;
+  thinker.multiPv = kind == SearchKind::kFull ? std::clamp(config.MultiPV, 1, kMaxMultiPv) : 1;
 }
 
 }  // namespace morvi

@@ -27,9 +27,14 @@ SearchKind SearchKindInUse();
 // file left them open: the table's 16 MB.
 void AdoptModernDefaults(Configuration& configuration);
 
-// Before every search of the engine: the Thinker runs the chosen search; the
-// table is sized to the configuration and emptied when the search changed
-// (the two score and prune differently).
+// The table and the search threads as the configuration sizes them; between
+// searches only (a change asked for during one waits for its end).
+void SizeSearchToConfiguration();
+
+// Before every search of the engine: the Thinker runs the chosen search
+// with the lines the MultiPV key asks for (the classic search shows one);
+// the table and the threads are sized to the configuration, and the table
+// is emptied when the search changed (the two score and prune differently).
 void PrepareEngineSearch();
 
 }  // namespace morvi

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/clock.h"
+#include "board/move.h"
 #include "engine/command.h"
 
 namespace morvi {
@@ -43,6 +44,8 @@ class Session {
   virtual Verdict InSearch(CommandRecord& record) = 0;
   // A thinking line of the running search (its root line changed).
   virtual void WriteThinking(const Thinker& t) = 0;
+  // The root move the search takes up now (a dialect may show it).
+  virtual void WriteCurrentMove(Move /*move*/, int /*number*/) {}
   // The position on the board is one the engine cannot play from.
   virtual void WriteUnplayable() = 0;
   // The engine's farewell at "quit".

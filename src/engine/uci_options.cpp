@@ -43,6 +43,7 @@ void WriteUciIdentification() {
   text += std::string("option name OwnBook type check default ") + (u.ownBook ? "true" : "false") + "\n";
   text += SpinLine("Move Overhead", u.moveOverheadMs, 0, kMaxMoveOverheadMs);
   text += "option name Search type combo default " + SearchWordOffered(config) + " var full var classic\n";
+  text += std::string("option name UCI_AnalyseMode type check default ") + (u.analyseMode ? "true" : "false") + "\n";
   for (const IntegerKey& key : kIntegerKeys) {
     if (!key.inUse) continue;
     const OfferedOption option = OfferKey(key, config);
@@ -62,6 +63,8 @@ std::string ApplyUciOption(const std::string& name, const std::string& value) {
     u.ponder = flag;
   } else if (wanted == "ownbook" && ReadCheck(given, flag)) {
     u.ownBook = flag;
+  } else if (wanted == "uci_analysemode" && ReadCheck(given, flag)) {
+    u.analyseMode = flag;
   } else if (wanted == "move overhead" && ReadWholeNumber(given, number) && number >= 0 &&
              number <= kMaxMoveOverheadMs) {
     u.moveOverheadMs = number;

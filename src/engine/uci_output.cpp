@@ -12,7 +12,9 @@
 #include "board/position.h"
 #include "engine/uci_session.h"
 #include "search/thinker.h"
+#include "search/transposition.h"
 #include "search/thinking_output.h"
+#include "search/search_threads.h"
 
 namespace morvi {
 namespace {
@@ -32,20 +34,28 @@ std::string UciScore(int score) {
 // The line as far as it can be played from the search's root: a line can
 // keep moves of an older, longer one past its true end, or run on past a
 // repetition that ends the game.
-int PlayablePvLength(const Thinker& t) {
+int PlayablePvLength(const PvEntry* moves, int count) {
   Move line[kMaxPly];
-  const int length = std::min(t.pvLength[0], kMaxPly);
-  for (int j = 0; j < length; ++j) line[j] = t.pvTable[0][j].move;
+  const int length = std::min(count, kMaxPly);
+  for (int j = 0; j < length; ++j) line[j] = moves[j].move;
   return PlayableLineLength(uciSession.root, line, length);
 }
 
-// "info depth ..." for the running search with the given score and moves.
-std::string UciInfoLine(const Thinker& t, int score, const PvEntry* moves, int count) {
-  const long long nodes = searchCounters.nodes;
+// "info depth ..." for the running search with the given depth, score and
+// moves; "multipv K" when the search shows several lines (0: it does not),
+// "hashfull" when it has a table.
+std::string UciInfoLine(const Thinker& t, int depth, int multipv, int score, const PvEntry* moves, int count) {
+  const long long nodes = SearchedNodes();
   const long long ms = std::max<TimeMs>(t.clock() - t.startClock, 0);
-  char head[160];
-  std::snprintf(head, sizeof head, "info depth %d seldepth %d score %s nodes %lld nps %lld time %lld",
-                t.rootLineDepth, t.maxPly, UciScore(score).c_str(), nodes, ms > 0 ? nodes * 1000 / ms : nodes, ms);
+  char head[200];
+  int n = std::snprintf(head, sizeof head, "info depth %d seldepth %d ", depth, t.maxPly);
+  if (multipv > 0) n += std::snprintf(head + n, sizeof head - n, "multipv %d ", multipv);
+  n += std::snprintf(head + n, sizeof head - n, "score %s nodes %lld nps %lld ", UciScore(score).c_str(), nodes,
+                     ms > 0 ? nodes * 1000 / ms : 0);
+  if (transpositionTable.Enabled()) {
+    n += std::snprintf(head + n, sizeof head - n, "hashfull %d ", transpositionTable.FillPermille());
+  }
+  std::snprintf(head + n, sizeof head - n, "time %lld", ms);
   std::string line = head;
   if (count > 0) line += " pv";
   for (int j = 0; j < count; ++j) {
@@ -61,13 +71,27 @@ std::string UciInfoLine(const Thinker& t, int score, const PvEntry* moves, int c
 void AnnounceUciThinking(const Thinker& t) {
   char text[kThinkingLineSize];
   const std::string_view ownLine(text, FormatThinkingLine(t, kNoMove, text));
-  ConsoleWrite(UciInfoLine(t, t.pvTable[0][0].score, t.pvTable[0], PlayablePvLength(t)));
+  if (t.multiPv > 1 && t.lineCount > 0) {
+    std::string lines;
+    for (int k = 0; k < t.lineCount; ++k) {
+      const SearchLine& l = t.lines[k];
+      lines += UciInfoLine(t, l.depth, k + 1, l.score, l.moves, PlayablePvLength(l.moves, l.length));
+    }
+    ConsoleWrite(lines);
+  } else {
+    ConsoleWrite(UciInfoLine(t, t.rootLineDepth, 0, t.pvTable[0][0].score, t.pvTable[0],
+                             PlayablePvLength(t.pvTable[0], t.pvLength[0])));
+  }
   LogThinkingLine(ownLine);
 }
 
 void AnnounceSearchedMove(Move move, int score) {
   const PvEntry line[] = {{move, score}};
-  ConsoleWrite(UciInfoLine(thinker, score, line, 1));
+  ConsoleWrite(UciInfoLine(thinker, thinker.rootLineDepth, 0, score, line, 1));
+}
+
+void AnnounceCurrentMove(Move move, int number) {
+  ConsoleWrite("info currmove " + GameMoveText(move, true) + " currmovenumber " + std::to_string(number) + "\n");
 }
 
 void AnnounceBestMove(Move move, Move reply) {

@@ -22,6 +22,8 @@ void AnnounceUciThinking(const Thinker& t);
 // iteration whose re-search scored no move), so that the last line the GUI
 // sees begins with the move it is given.
 void AnnounceSearchedMove(Move move, int score);
+// "info currmove M currmovenumber N".
+void AnnounceCurrentMove(Move move, int number);
 
 // "bestmove M [ponder P]" ("0000" for no move).
 void AnnounceBestMove(Move move, Move reply);

@@ -205,7 +205,7 @@ std::string UciSession::Execute(const CommandRecord& r) {
     case CommandId::kIsready: AnnounceReady(); return {};
     case CommandId::kSetoption: {
       std::string log = ApplyUciOption(r.optionName, r.optionValue);
-      SizeTableToConfiguration();  // a search never runs here: "setoption" stops it first
+      SizeSearchToConfiguration();  // a search never runs here: one that ran deferred it
       return log;
     }
     case CommandId::kUcinewgame:
@@ -242,6 +242,12 @@ std::string UciSession::Execute(const CommandRecord& r) {
 bool UciSession::RunPass() {
   if (!search.pending) return false;
   RunGo();
+  std::vector<CommandRecord> late;
+  late.swap(deferred);
+  for (const CommandRecord& r : late) {
+    const std::string log = Execute(r);
+    if (!log.empty()) LogLine("Command", log);
+  }
   return true;
 }
 
@@ -251,11 +257,16 @@ Verdict UciSession::InSearch(CommandRecord& r) {
     case CommandId::kUci: WriteUciIdentification(); return Verdict::kContinue;
     case CommandId::kStop: return EndSearch();
     case CommandId::kPonderhit: return PonderHit(r);
+    // An option takes effect once the search has ended: the search goes on
+    // (a "go infinite" still waits for its "stop").
+    case CommandId::kSetoption: deferred.push_back(r); return Verdict::kContinue;
     default: return Verdict::kAbort;
   }
 }
 
 void UciSession::WriteThinking(const Thinker& t) { AnnounceUciThinking(t); }
+
+void UciSession::WriteCurrentMove(Move move, int number) { AnnounceCurrentMove(move, number); }
 
 void UciSession::WriteUnplayable() { AnnounceInfo("illegal position - the engine cannot play it"); }
 

@@ -33,6 +33,7 @@ class UciSession final : public Session {
   bool RunPass() override;
   Verdict InSearch(CommandRecord& record) override;
   void WriteThinking(const Thinker& t) override;
+  void WriteCurrentMove(Move move, int number) override;
   void WriteUnplayable() override;
   void WriteFarewell() override {}  // UCI has none
 
@@ -43,6 +44,8 @@ class UciSession final : public Session {
   int moveOverheadMs = 30;
   bool ownBook = true;
   bool ponder = false;        // the GUI's "Ponder" option (it may send "go ponder")
+  bool analyseMode = false;   // "UCI_AnalyseMode": taken, changes nothing
+  std::vector<CommandRecord> deferred;  // "setoption"s that came during a search, for its end
   Position root;              // the running search's position as it was at its root
 };
 

@@ -21,6 +21,7 @@
 #include "engine/user_move.h"
 #include "engine/xboard_output.h"
 #include "eval/evaluate.h"
+#include "search/search_threads.h"
 #include "search/thinker.h"
 #include "search/transposition.h"
 
@@ -121,7 +122,7 @@ std::string SetOption(const std::string& argument) {
   const std::string name = argument.substr(0, equals);
   const std::string value = equals == std::string::npos ? std::string() : argument.substr(equals + 1);
   std::string log = ApplyKeyOption(name, value).value_or("Option refused: " + argument);
-  SizeTableToConfiguration();
+  SizeSearchToConfiguration();
   return log;
 }
 
@@ -147,6 +148,11 @@ bool Protocol2Command(const CommandRecord& r, std::string& log) {
       config.Hash = std::min(r.number, static_cast<int>(kMaxHashMegabytes));
       SizeTableToConfiguration();
       log = Format("Memory %d MB", r.number);
+      return true;
+    case CommandId::kCores:
+      config.Threads = std::clamp(r.number, 1, kMaxThreads);
+      SizeSearchToConfiguration();
+      log = Format("Cores %d", r.number);
       return true;
     case CommandId::kOption: log = SetOption(r.argument); return true;
     default: return false;

@@ -117,6 +117,7 @@ Verdict XboardVerdict(const CommandRecord& record) {
     case CommandId::kSt: s.moveTimeMs = record.number; return Verdict::kContinue;
     case CommandId::kSd: s.depthLimit = record.number; return Verdict::kContinue;
     case CommandId::kMemory:
+    case CommandId::kCores:
     case CommandId::kOption: xboardSession.Defer(record); return Verdict::kContinue;
     default: return Verdict::kAbort;
   }

@@ -44,6 +44,15 @@ void AnnounceThinking(const Thinker& t) {
   const Move predicted = PonderingUnhit(s) ? t.ponderMove : kNoMove;
   char text[kThinkingLineSize];
   const ScoreForm form = Protocol2() ? ScoreForm::kXboardMates : ScoreForm::kHundredths;
+  if (t.multiPv > 1 && t.lineCount > 0) {  // the lines of a search that shows several, best first
+    for (int k = 0; k < t.lineCount; ++k) {
+      const SearchLine& l = t.lines[k];
+      const std::string_view line(text, FormatLine(t, l.depth, l.moves, l.length, predicted, text, form));
+      ConsoleWrite(std::string(line) + "\n");
+      LogThinkingLine(line);
+    }
+    return;
+  }
   const std::string_view line(text, FormatThinkingLine(t, predicted, text, form));
   ConsoleWrite(std::string(line) + "\n");
   LogThinkingLine(line);

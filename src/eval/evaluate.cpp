@@ -13,7 +13,7 @@
 
 namespace morvi {
 
-EvalStats evalStats;
+thread_local EvalStats evalStats;
 EvalSettings evalSettings;
 
 namespace {

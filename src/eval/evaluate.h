@@ -16,8 +16,8 @@ namespace morvi {
 enum class EvalLevel { kComplete, kMedium, kFast };
 constexpr EvalLevel kEvalLevels[] = {EvalLevel::kComplete, EvalLevel::kMedium, EvalLevel::kFast};
 
-// Counters of one search pass, zeroed by the engine controller.
-// 64-bit: an analysis may run for hours.
+// Counters of one search pass, zeroed by the engine controller; each thread
+// counts its own evaluations. 64-bit: an analysis may run for hours.
 struct EvalStats {
   std::int64_t evaluations;  // every Evaluate (and every pre-search refresh)
   std::int64_t complete;     // term computations per level
@@ -25,7 +25,7 @@ struct EvalStats {
   std::int64_t fast;
 };
 
-extern EvalStats evalStats;
+extern thread_local EvalStats evalStats;
 
 // The evaluation's settings, changed by the engine's commands. Engine thread
 // only; a new game leaves them as they are.

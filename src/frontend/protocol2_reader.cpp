@@ -21,8 +21,8 @@ constexpr std::string_view kBlanks = " \t";
 // Commands the engine needs nothing of: the GUI's answers to the features,
 // resources it has no use for, and "random", which xboard sends before
 // every game (the evaluation's random term is the RandomTerm option here).
-constexpr std::array<std::string_view, 7> kSilent = {"accepted", "rejected", "computer", "ics",
-                                                     "cores",    "egtpath",  "random"};
+constexpr std::array<std::string_view, 6> kSilent = {"accepted", "rejected", "computer",
+                                                     "ics",      "egtpath",  "random"};
 
 // The longest number of seconds "st" takes: a day.
 constexpr int kLongestMoveSeconds = 86400;
@@ -144,6 +144,8 @@ bool RecognizeProtocol2(const std::string& command, std::string_view line) {
     return PostCount(CommandId::kSd, argument);
   } else if (word == "memory") {
     return PostCount(CommandId::kMemory, argument);
+  } else if (word == "cores") {
+    return PostCount(CommandId::kCores, argument);
   } else if (word == "option") {
     if (argument.empty()) return false;
     Post(CommandId::kOption, 0, argument);

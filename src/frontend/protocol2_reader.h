@@ -2,9 +2,10 @@
 // (once "xboard" has left console mode) switches an xboard session to it
 // and is answered at once with the feature lines; from then on the
 // protocol's own commands are read before the first version's keyword
-// searches: ping, setboard, usermove, st, sd, memory, option, "ponder off"
-// and "ponder on"; accepted, rejected, computer, ics, cores and egtpath are
-// taken in silence. Lines of the first version are read as they always are.
+// searches: ping, setboard, usermove, level, time, otim, st, sd, memory,
+// cores, option, "ponder off" and "ponder on"; accepted, rejected, computer,
+// ics, egtpath and random are taken in silence. Lines of the first version
+// are read as they always are.
 #pragma once
 
 #include <string>

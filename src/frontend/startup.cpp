@@ -187,6 +187,10 @@ void InputPass(MainThread& main) {
   LogLine("Main-in", raw, "\n");
   const bool firstLine = main.firstLine;
   main.firstLine = false;
+  // A byte-order mark before the first line (a GUI that writes its pipe as
+  // a UTF-8 file) is no part of the command.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (firstLine && raw.rfind(kByteOrderMark, 0) == 0) raw.erase(0, kByteOrderMark.size());
   if (firstLine && IsUciSwitch(raw)) {
     SwitchToUci(main);
     SettleDialectOnce(main);

@@ -59,12 +59,25 @@ bool RoomFor(const SearchWorker& w, int ply, int longestList) {
   return ply < kMaxPly - 2 && w.moves.listStart[ply] + longestList <= kMoveStackSize;
 }
 
-// Node entry: the count, the heartbeat (the main search only has a
-// caller), the deepest ply and an empty line.
+// A helper thread's look at the outside, every this many nodes plus one:
+// its nodes told, and the main search's stop taken.
+constexpr std::int64_t kHelperPollMask = 1023;
+
+void PollAsHelper(SearchWorker& w) {
+  if (w.nodesShown != nullptr) w.nodesShown->store(w.counters.nodes, std::memory_order_relaxed);
+  if (w.stopSignal != nullptr && w.stopSignal->load(std::memory_order_relaxed)) w.t.stop = true;
+}
+
+// Node entry: the count, the heartbeat (the main search, which has the
+// caller) or a helper's poll, the deepest ply and an empty line.
 bool EnterFullNode(SearchWorker& w, int ply) {
   Thinker& t = w.t;
   ++w.counters.nodes;
-  if (HeartbeatDue(w.counters.nodes, t.heartbeatMask)) HeartbeatInSearch();
+  if (w.main) {
+    if (HeartbeatDue(w.counters.nodes, t.heartbeatMask)) HeartbeatInSearch();
+  } else if ((w.counters.nodes & kHelperPollMask) == 0) {
+    PollAsHelper(w);
+  }
   t.pvLength[ply] = ply;
   if (ply > t.maxPly) t.maxPly = ply;
   return !t.stop;
@@ -126,16 +139,18 @@ void TakeLine(Thinker& t, int ply, Move move, int score) {
   t.pvLength[ply] = std::max(childLength, ply + 1);
 }
 
-// The root of a search restricted to some moves keeps only those.
+// The root keeps only the moves it may search: those of a restricted
+// search's list, and not those already found as better lines.
 void KeepRootMoves(SearchWorker& w) {
   MoveStack& ms = w.moves;
+  const Move* filter = w.t.rootFilter;
+  const Move* filterEnd = filter + w.t.rootFilterCount;
   int kept = ms.listStart[0];
   for (int i = ms.listStart[0]; i < ms.listEnd[0]; ++i) {
     const Move move = ms.entries[i].move;
-    const Move* filter = w.t.rootFilter;
-    if (std::find(filter, filter + w.t.rootFilterCount, move) != filter + w.t.rootFilterCount) {
-      ms.entries[kept++] = ms.entries[i];
-    }
+    const bool allowed = w.t.rootFilterCount == 0 || std::find(filter, filter + w.t.rootFilterCount, move) != filterEnd;
+    const bool taken = std::find(w.excluded, w.excluded + w.excludedCount, move) != w.excluded + w.excludedCount;
+    if (allowed && !taken) ms.entries[kept++] = ms.entries[i];
   }
   ms.listEnd[0] = kept;
   ms.listStart[1] = ms.listEnd[1] = kept;
@@ -154,8 +169,8 @@ struct TableProbe {
 TableProbe ProbeFull(SearchWorker& w, int ply, int depth, int alpha, int beta, bool pvNode) {
   TableProbe probe;
   if (!transpositionTable.Enabled()) return probe;
-  const TableEntry* entry = transpositionTable.Probe(TableKey(w.pos));
-  if (entry == nullptr) return probe;
+  const std::optional<TableEntry> entry = transpositionTable.Probe(TableKey(w.pos));
+  if (!entry) return probe;
   probe.move = entry->move;
   if (pvNode || entry->depth < depth) return probe;
   probe.score = ScoreFromTable(entry->score, ply);
@@ -166,7 +181,9 @@ TableProbe ProbeFull(SearchWorker& w, int ply, int depth, int alpha, int beta, b
 }
 
 void StoreFull(SearchWorker& w, int ply, int depth, int alphaAtEntry, int beta, int score, Move best) {
-  if (!transpositionTable.Enabled() || w.t.stop || (ply == 0 && w.t.rootFilterCount > 0)) return;
+  if (!transpositionTable.Enabled() || w.t.stop || (ply == 0 && (w.t.rootFilterCount > 0 || w.excludedCount > 0))) {
+    return;
+  }
   const Bound bound = score <= alphaAtEntry ? Bound::kUpper : score >= beta ? Bound::kLower : Bound::kExact;
   transpositionTable.Store(TableKey(w.pos), std::min(depth, 127), bound, ScoreToTable(score, ply), best);
 }
@@ -247,7 +264,7 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
   w.order.killers[ply + 2][0] = w.order.killers[ply + 2][1] = kNoMove;
   GenerateNodeMoves(w, ply, probe.move);
   if (ply == 0) {
-    if (t.rootFilterCount > 0) KeepRootMoves(w);
+    if (t.rootFilterCount > 0 || w.excludedCount > 0) KeepRootMoves(w);
     t.rootMoveCount = w.moves.listEnd[0] - w.moves.listStart[0];
   }
 
@@ -264,6 +281,7 @@ int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta) {
     if (pos.MakeMove(move, undo, inCheck) == 0) continue;
     ++legal;
     ++w.counters.movesSearched;
+    if (ply == 0 && w.main) ReportRootMove(t, move, legal);
     const bool quiet = IsQuiet(move);
     w.stack[ply].move = move;
     // A move that checks is searched a ply deeper (while the line is not

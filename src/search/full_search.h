@@ -21,6 +21,12 @@ void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDea
 // killers, counter moves and history carried from search to search).
 void ClearFullSearchMemory();
 
+// A worker's own iterative deepening, without a clock or a caller (a helper
+// thread's): depth by depth from firstDepth to depthLimit, each in an
+// aspiration window, until its Thinker's stop. Returns the last complete
+// depth's score; its lastScore holds it too.
+int DeepenFull(SearchWorker& w, int firstDepth, int depthLimit);
+
 // The tree search at `ply` with `depth` plies to go, within (alpha, beta):
 // a fail-soft value for the side to move.
 int FullSearch(SearchWorker& w, int ply, int depth, int alpha, int beta);

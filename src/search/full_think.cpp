@@ -11,6 +11,7 @@
 #include "eval/game_stage.h"
 #include "search/full_search.h"
 #include "search/heartbeat.h"
+#include "search/search_threads.h"
 #include "search/thinking_output.h"
 
 namespace morvi {
@@ -37,7 +38,7 @@ void TakeGameKeys(SearchWorker& w) {
 void LogDepth(const Thinker& t, int depth, int score) {
   char text[160];
   std::snprintf(text, sizeof text, "Depth %d score %d nodes %lld time %d cs", depth, score,
-                static_cast<long long>(searchCounters.nodes), ElapsedCentiseconds(t));
+                static_cast<long long>(SearchedNodes()), ElapsedCentiseconds(t));
   LogLine("Think", text);
 }
 
@@ -46,17 +47,17 @@ void LogDepth(const Thinker& t, int depth, int score) {
 constexpr int kAspirationStart = 200;  // a fifth of a pawn
 constexpr int kAspirationWhole = 8 * 1024;
 
-// One iteration inside an aspiration window around the last score (from
-// depth 4 on; the whole range before), widened on the side that failed and
-// searched again until the score falls inside it.
-int SearchDepth(SearchWorker& w, int depth) {
+// One iteration inside an aspiration window around the score the line had
+// before (from depth 4 on; the whole range before), widened on the side that
+// failed and searched again until the score falls inside it.
+int SearchDepth(SearchWorker& w, int depth, int centre) {
   Thinker& t = w.t;
   int delta = kAspirationStart;
   int alpha = -kInfinity;
   int beta = kInfinity;
   if (depth >= 4) {
-    alpha = std::max(t.lastScore - delta, -kInfinity);
-    beta = std::min(t.lastScore + delta, kInfinity);
+    alpha = std::max(centre - delta, -kInfinity);
+    beta = std::min(centre + delta, kInfinity);
   }
   for (;;) {
     const int score = FullSearch(w, 0, depth, alpha, beta);
@@ -93,6 +94,67 @@ void KeepRootLine(Thinker& t) {
   t.rootLineDepth = t.prevPvDepth;
 }
 
+// The root moves the search may play: legal, and among a restricted
+// search's list.
+int CountRootMoves(SearchWorker& w) {
+  Position& pos = w.pos;
+  MoveEntry* list = w.moves.entries;
+  int end = 0;
+  pos.GenerateMoves(list, &end);
+  int count = 0;
+  for (int i = 0; i < end; ++i) {
+    const Move move = list[i].move;
+    const Move* filter = w.t.rootFilter;
+    if (w.t.rootFilterCount > 0 && std::find(filter, filter + w.t.rootFilterCount, move) == filter + w.t.rootFilterCount) {
+      continue;
+    }
+    UndoRecord undo;
+    if (pos.MakeMove(move, undo) == 0) continue;
+    pos.UnmakeMove(move, undo);
+    ++count;
+  }
+  return count;
+}
+
+void TakeRow(const Thinker& t, int depth, SearchLine& line) {
+  line.length = t.pvLength[0];
+  std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], line.moves);
+  line.score = t.pvTable[0][0].score;
+  line.depth = depth;
+}
+
+void PutRow(Thinker& t, const SearchLine& line) {
+  std::copy(line.moves, line.moves + line.length, t.pvTable[0]);
+  t.pvLength[0] = line.length;
+}
+
+// An iteration of a search that shows several lines: the best line, then
+// the next best ones, each with the lines already found left out at the
+// root, each in a window around its own score of the last iteration. The
+// lines replace the Thinker's only once all are found, best first, and row
+// 0 then holds the best. Returns the best line's score.
+int SearchLines(SearchWorker& w, int depth, int wanted) {
+  Thinker& t = w.t;
+  const int count = std::min(wanted, CountRootMoves(w));
+  w.excludedCount = 0;
+  int found = 0;
+  for (; found < count; ++found) {
+    const int centre = found < t.lineCount ? t.lines[found].score : t.lastScore;
+    SearchDepth(w, depth, centre);
+    if (t.stop || t.pvLength[0] == 0) break;
+    TakeRow(t, depth, w.newLines[found]);
+    w.excluded[w.excludedCount++] = t.pvTable[0][0].move;
+  }
+  w.excludedCount = 0;
+  if (found < count) return t.lastScore;  // stopped: the last complete lines stand
+  std::stable_sort(w.newLines, w.newLines + found,
+                   [](const SearchLine& a, const SearchLine& b) { return a.score > b.score; });
+  std::copy(w.newLines, w.newLines + found, t.lines);
+  t.lineCount = found;
+  PutRow(t, t.lines[0]);
+  return t.lines[0].score;
+}
+
 // No deeper iteration: past the soft deadline, or (a search on a budget
 // alone) past half the budget, since the next depth takes longer than all
 // before it.
@@ -106,6 +168,18 @@ bool TimeForNoMore(const Thinker& t) {
 
 void ClearFullSearchMemory() { MainWorker().order.Clear(); }
 
+int DeepenFull(SearchWorker& w, int firstDepth, int depthLimit) {
+  Thinker& t = w.t;
+  for (int depth = firstDepth; depth <= depthLimit && !t.stop; ++depth) {
+    w.rootDepth = depth;
+    t.nominalDepth = depth;
+    const int score = SearchDepth(w, depth, t.lastScore);
+    if (t.stop) break;
+    t.lastScore = score;
+  }
+  return t.lastScore;
+}
+
 void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDeadlines& deadlines) {
   Thinker& t = thinker;
   SearchWorker& w = MainWorker();
@@ -115,13 +189,16 @@ void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDea
   TakeGameKeys(w);
   w.order.NewSearch();
   w.moves.listStart[0] = w.moves.listEnd[0] = 0;
+  t.lineCount = 0;
+  const int wanted = std::clamp(t.multiPv, 1, kMaxMultiPv);
 
   const int deepest = std::clamp(depthLimit, 1, kFullDepthLimit);
+  searchThreads.Start(w, deepest);
   for (int depth = 1; depth <= deepest; ++depth) {
     t.nominalDepth = depth;
     t.rootLineDepth = depth;
     w.rootDepth = depth;
-    const int score = SearchDepth(w, depth);
+    const int score = wanted > 1 ? SearchLines(w, depth, wanted) : SearchDepth(w, depth, t.lastScore);
     if (t.stop) break;
     t.lastScore = score;
     std::copy(t.pvTable[0], t.pvTable[0] + t.pvLength[0], t.prevPv);
@@ -133,6 +210,8 @@ void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDea
     if (TimeForNoMore(t)) break;
   }
 
+  searchThreads.Stop();
+  if (t.stop && wanted > 1 && t.lineCount > 0) PutRow(t, t.lines[0]);
   if (t.stop) KeepRootLine(t);
   // A stopped search shows its line once more, with the nodes and time it
   // ended with.

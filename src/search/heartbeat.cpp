@@ -5,6 +5,7 @@
 #include "base/debug_log.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
+#include "search/search_threads.h"
 
 namespace morvi {
 namespace {
@@ -28,6 +29,12 @@ void PollCaller() {
 
 bool CallerWantsLines() { return thinker.host != nullptr && thinker.host->WantsLines(); }
 
+void ReportRootMove(const Thinker& t, Move move, int number) {
+  constexpr TimeMs kQuietFor = 1000;
+  if (t.clock() - t.startClock < kQuietFor || !CallerWantsLines()) return;
+  t.host->ReportCurrentMove(t, move, number);
+}
+
 bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime) {
   double limit = allocatedTime * 1.1;
   return elapsedCentiseconds >= limit;
@@ -35,7 +42,7 @@ bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime) {
 
 void CheckTime() {
   Thinker& t = thinker;
-  const bool outOfNodes = t.nodeLimit > 0 && searchCounters.nodes >= t.nodeLimit;
+  const bool outOfNodes = t.nodeLimit > 0 && SearchedNodes() >= t.nodeLimit;
   if (BudgetExhausted(ElapsedCentiseconds(t), t.allocatedTime) && HasRootLine(t)) {
     t.stop = true;
     LogLine(kCategory, "RUN OUT of TIME");
@@ -55,7 +62,9 @@ void CheckTime() {
 }
 
 void HeartbeatInSearch() {
-  if (CallerWantsLines()) PrintThinking(false);
+  // A search that shows several lines shows them at its iterations' ends:
+  // between them row 0 may hold any of them.
+  if (CallerWantsLines() && thinker.multiPv <= 1) PrintThinking(false);
   HeartbeatInQuiesce();
 }
 

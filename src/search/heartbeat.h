@@ -6,7 +6,11 @@
 
 #include <cstdint>
 
+#include "board/move.h"
+
 namespace morvi {
+
+struct Thinker;
 
 // Tree-search form: the thinking line first (when the caller wants lines,
 // and only if the root line changed), then the poll and the clock.
@@ -21,6 +25,10 @@ void PollCaller();
 
 // True when the caller wants thinking lines (a search without one never does).
 bool CallerWantsLines();
+
+// Tells a caller that wants lines which root move the search takes up, once
+// the search has run a second.
+void ReportRootMove(const Thinker& t, Move move, int number);
 
 // The budget is exhausted at 1.1 times the allocated centiseconds.
 bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime);

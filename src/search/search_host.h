@@ -5,6 +5,8 @@
 // knows nothing of commands, dialects or output.
 #pragma once
 
+#include "board/move.h"
+
 namespace morvi {
 
 struct Thinker;
@@ -24,8 +26,11 @@ class SearchHost {
   // of the tree search and at the end of each iteration).
   virtual bool WantsLines() = 0;
   // The root line changed (or a line is forced at an iteration's end): the
-  // Thinker's row 0 holds it.
+  // Thinker's row 0 holds it (and its lines, when it shows several).
   virtual void ReportLine(const Thinker& t) = 0;
+  // The root move the search takes up now, numbered from 1, once the
+  // search has run for a second (the full search only).
+  virtual void ReportCurrentMove(const Thinker& /*t*/, Move /*move*/, int /*number*/) {}
 
  protected:
   ~SearchHost() = default;

@@ -6,6 +6,7 @@
 // the engine's one position and move stack instead.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "board/move.h"
@@ -37,6 +38,18 @@ struct SearchWorker {
   int gameKeyCount = 0;
   int rootDepth = 0;  // the iteration's depth
   MoveOrdering order{};
+
+  // The engine's own search polls its caller and keeps the clock; a helper
+  // thread's search looks every so many nodes whether it must stop, and
+  // tells how many nodes it has searched.
+  bool main = true;
+  const std::atomic<bool>* stopSignal = nullptr;
+  std::atomic<std::int64_t>* nodesShown = nullptr;
+  // Root moves this search leaves out (the lines already found when it
+  // looks for several).
+  Move excluded[kMaxMultiPv] = {};
+  int excludedCount = 0;
+  SearchLine newLines[kMaxMultiPv];  // an iteration's lines as they are found
 };
 
 }  // namespace morvi

@@ -28,8 +28,8 @@ inline std::uint64_t TableKey(const Position& pos) { return pos.Key ^ StageKey(p
 
 inline bool ProbeTable(int ply, int remaining, int alpha, int beta, bool mayEnd, int& value, Move& hashMove) {
   TranspositionTable& table = transpositionTable;
-  const TableEntry* entry = table.Probe(TableKey(position));
-  if (entry == nullptr) return false;
+  const std::optional<TableEntry> entry = table.Probe(TableKey(position));
+  if (!entry) return false;
   hashMove = entry->move;
   if (!mayEnd || entry->depth < remaining) return false;
   value = ScoreFromTable(entry->score, ply);

@@ -51,6 +51,18 @@ struct PvEntry {
   int score;
 };
 
+// The most lines a search shows at once (the MultiPV option).
+constexpr int kMaxMultiPv = 64;
+
+// One of the lines of a search that shows several: its moves, their score,
+// and the iteration that found it.
+struct SearchLine {
+  PvEntry moves[kMaxPly];
+  int length = 0;
+  int score = 0;
+  int depth = 0;
+};
+
 // A point on the search's clock after which the search acts; unset: never.
 struct Deadline {
   bool set = false;
@@ -110,6 +122,12 @@ struct Thinker {
   // come, and the search must be there for it).
   SearchKind kind = SearchKind::kClassic;
   bool untilStopped = false;
+  // The full search's lines: how many the caller wants (1: row 0 alone),
+  // and, when it wants more, the best ones of the last iteration, best
+  // first (row 0 then holds the first).
+  int multiPv = 1;
+  SearchLine lines[kMaxMultiPv];
+  int lineCount = 0;
 };
 
 // The one search state of the engine thread.

@@ -9,6 +9,7 @@
 #include "board/notation.h"
 #include "base/debug_log.h"
 #include "search/thinker.h"
+#include "search/search_threads.h"
 
 namespace morvi {
 namespace {
@@ -49,21 +50,25 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize], ScoreForm form) {
-  const PvEntry* row = t.pvTable[0];
-  const long long nodes = searchCounters.nodes;
+  return FormatLine(t, t.nominalDepth, t.pvTable[0], t.pvLength[0], predicted, out, form);
+}
+
+std::size_t FormatLine(const Thinker& t, int depth, const PvEntry* line, int length, Move predicted,
+                       char (&out)[kThinkingLineSize], ScoreForm form) {
+  const long long nodes = SearchedNodes();
   int moves = 0;
   int n = 0;
-  if (form == ScoreForm::kXboardMates && MateMoves(row[0].score, moves)) {
-    n = std::snprintf(out, kThinkingLineSize, " %d %d %d %lld ", t.nominalDepth,
-                      moves > 0 ? 100000 + moves : -100000 + moves, ElapsedCentiseconds(t), nodes);
+  if (form == ScoreForm::kXboardMates && MateMoves(line[0].score, moves)) {
+    n = std::snprintf(out, kThinkingLineSize, " %d %d %d %lld ", depth, moves > 0 ? 100000 + moves : -100000 + moves,
+                      ElapsedCentiseconds(t), nodes);
   } else {
-    n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %lld ", t.nominalDepth, row[0].score * 0.09765625,
+    n = std::snprintf(out, kThinkingLineSize, " %d %3.0f %d %lld ", depth, line[0].score * 0.09765625,
                       ElapsedCentiseconds(t), nodes);
   }
-  std::size_t length = n < 0 ? 0 : static_cast<std::size_t>(n);
-  if (IsMove(predicted)) length += AppendMove(out + length, kThinkingLineSize - length, predicted);
-  for (int j = 0; j < t.pvLength[0]; ++j) length += AppendMove(out + length, kThinkingLineSize - length, row[j].move);
-  return length;
+  std::size_t written = n < 0 ? 0 : static_cast<std::size_t>(n);
+  if (IsMove(predicted)) written += AppendMove(out + written, kThinkingLineSize - written, predicted);
+  for (int j = 0; j < length; ++j) written += AppendMove(out + written, kThinkingLineSize - written, line[j].move);
+  return written;
 }
 
 void LogThinkingLine(std::string_view text) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "board/move.h"
+#include "search/thinker.h"
 
 namespace morvi {
 
@@ -27,6 +28,11 @@ enum class ScoreForm { kHundredths, kXboardMates };
 // Returns the text's length.
 std::size_t FormatThinkingLine(const Thinker& t, Move predicted, char (&out)[kThinkingLineSize],
                                ScoreForm form = ScoreForm::kHundredths);
+
+// The same for any line (one of several a search shows, say) under the
+// given depth; the line's first entry gives the score.
+std::size_t FormatLine(const Thinker& t, int depth, const PvEntry* line, int length, Move predicted,
+                       char (&out)[kThinkingLineSize], ScoreForm form = ScoreForm::kHundredths);
 
 // The line's record in the debug log: "Think: <text>", the text trimmed.
 void LogThinkingLine(std::string_view text);

@@ -37,6 +37,7 @@ std::string Features(int hash = 16) {
   };
   for (const char* option : options) text += "feature option=\"" + std::string(option) + "\"\n";
   text += "feature option=\"Hash -spin " + std::to_string(hash) + " 0 4096\"\n";
+  text += "feature option=\"Threads -spin 1 1 256\"\nfeature option=\"MultiPV -spin 1 1 64\"\n";
   return text + "feature done=1\n";
 }
 

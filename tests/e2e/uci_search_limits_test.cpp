@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <set>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@ using Clock = std::chrono::steady_clock;
 // The fields of an "info depth" line.
 struct InfoLine {
   int depth = -1;
+  int multipv = 0;
   std::string score;  // "cp 12" or "mate 3"
   long long nodes = -1;
   std::vector<std::string> pv;
@@ -49,6 +52,7 @@ std::vector<InfoLine> InfoLines(const std::string& text) {
     InfoLine info;
     for (size_t i = 0; i + 1 < w.size(); ++i) {
       if (w[i] == "depth") info.depth = std::stoi(w[i + 1]);
+      if (w[i] == "multipv") info.multipv = std::stoi(w[i + 1]);
       if (w[i] == "score") info.score = w[i + 1] + " " + (i + 2 < w.size() ? w[i + 2] : "");
       if (w[i] == "nodes") info.nodes = std::stoll(w[i + 1]);
       if (w[i] == "pv") info.pv.assign(w.begin() + static_cast<long>(i) + 1, w.end());
@@ -324,6 +328,106 @@ TEST(UciHash, ASizeChangeTakesEffectBetweenSearchesAndAfterARunningOne) {
   // is the engine's own again, node for node.
   SearchUntilAnswer(uci, "position startpos\ngo infinite\nsetoption name Hash value 0\nstop");
   EXPECT_EQ(LastInfo(SearchUntilAnswer(uci, "ucinewgame\n" + search)).nodes, withoutTable);
+}
+
+// Two threads: the answer is a legal move, and a node limit counts the
+// nodes of both.
+TEST(UciThreads, TwoThreadsAnswerAndCountTheirNodesTogether) {
+  UciSession uci;
+  uci.Send("setoption name OwnBook value false\nsetoption name Threads value 2");
+  const std::string fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP1B1PPP/R2QKB1R w KQ - 0 8";
+  for (long long nodes : {20000LL, 200000LL}) {
+    const std::string out = SearchUntilAnswer(uci, "position fen " + fen + "\ngo nodes " + std::to_string(nodes));
+    const std::vector<InfoLine> infos = InfoLines(out);
+    ASSERT_FALSE(infos.empty());
+    EXPECT_GE(infos.back().nodes, nodes);
+    EXPECT_LE(infos.back().nodes, nodes + nodes / 8 + 4096) << out;  // two threads, each a poll past the count
+    EXPECT_TRUE(Playable(fen, {BestMove(out)})) << out;
+  }
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
+// MultiPV 3 in analysis: at every depth three lines, numbered 1 to 3, with
+// different first moves, best first, each one that plays.
+TEST(UciMultiPv, ThreeDistinctLegalLinesAtEveryDepth) {
+  UciSession uci;
+  uci.Send("setoption name MultiPV value 3");
+  const std::string fen = "r3k2r/pp1nbppp/2p1pn2/q7/2BP4/2N1PN2/PP1Q1PPP/R3K2R w KQkq - 2 11";
+  uci.Send("position fen " + fen);
+  const size_t mark = uci.Mark();
+  uci.Send("go infinite");
+  ASSERT_TRUE(uci.Child().WaitFor("info depth 6 ", mark));
+  const std::string answer = SearchUntilAnswer(uci, "stop");
+  const std::vector<InfoLine> infos = InfoLines(uci.Output().substr(mark));
+  ASSERT_GE(infos.size(), 18u);
+  for (size_t i = 0; i + 2 < infos.size(); i += 3) {
+    std::set<std::string> firsts;
+    for (int k = 0; k < 3; ++k) {
+      const InfoLine& info = infos[i + k];
+      EXPECT_EQ(info.multipv, k + 1) << i;
+      EXPECT_EQ(info.depth, infos[i].depth) << i;
+      ASSERT_FALSE(info.pv.empty());
+      firsts.insert(info.pv.front());
+      EXPECT_TRUE(Playable(fen, info.pv)) << info.pv.front();
+    }
+    EXPECT_EQ(firsts.size(), 3u) << i;
+  }
+  EXPECT_EQ(BestMove(answer), infos[infos.size() - 3].pv.front());  // line 1's move
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
+TEST(UciAnalysis, GoMateEndsWithTheMateProven) {
+  UciSession uci;
+  const std::string out =
+      SearchUntilAnswer(uci, "position fen r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1\ngo mate 3");
+  EXPECT_EQ(InfoLines(out).back().score, "mate 3") << out;
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
+// What an analysis GUI shows: the move being searched once a search has run
+// a second, and how full the table is.
+TEST(UciAnalysis, CurrentMoveAndHashFullAreShown) {
+  UciSession uci;
+  uci.Send("position startpos moves e2e4 e7e5");
+  const size_t mark = uci.Mark();
+  uci.Send("go infinite");
+  ASSERT_TRUE(uci.Child().WaitFor("info currmove ", mark));
+  SearchUntilAnswer(uci, "stop");
+  const std::string out = uci.Output().substr(mark);
+  EXPECT_NE(out.find(" currmovenumber "), std::string::npos);
+  EXPECT_NE(out.find(" hashfull "), std::string::npos);
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
+// Edges GUIs reach: an option set during "go infinite" waits for the end of
+// the search, which still waits for "stop"; a first line with a byte-order
+// mark; a FEN of the four fields an EPD line has.
+TEST(UciEdges, AnOptionDuringInfiniteWaitsForTheSearchsEnd) {
+  UciSession uci;
+  uci.Send("position startpos");
+  const size_t mark = uci.Mark();
+  uci.Send("go infinite");
+  ASSERT_TRUE(uci.Child().WaitFor("info depth 4 ", mark));
+  uci.Send("setoption name MultiPV value 2");
+  uci.Ask("isready", "readyok\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(Count(uci.Output().substr(mark), "bestmove "), 0u);
+  SearchUntilAnswer(uci, "stop");
+  const std::string out = SearchUntilAnswer(uci, "position startpos moves d2d4\ngo depth 3");
+  EXPECT_NE(out.find(" multipv 2 "), std::string::npos) << out;  // the option holds now
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
+TEST(UciEdges, AByteOrderMarkBeforeUciAndAFourFieldFen) {
+  EngineInstall engine;
+  test_support::ChildProcess child(engine.Exe());
+  child.Send("\xEF\xBB\xBFuci\n");
+  ASSERT_TRUE(child.WaitFor("uciok\n"));
+  child.Send("position fen 4k3/8/8/8/8/8/4P3/4K3 w - -\ngo depth 3\n");
+  ASSERT_TRUE(child.WaitFor("bestmove "));
+  EXPECT_EQ(child.Output().find("refused"), std::string::npos) << child.Output();
+  child.Send("quit\n");
+  EXPECT_EQ(child.Finish().exitCode, 0);
 }
 
 }  // namespace

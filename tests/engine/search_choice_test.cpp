@@ -82,10 +82,10 @@ TEST_F(SearchChoice, ChangingTheSearchEmptiesTheTable) {
   ASSERT_TRUE(transpositionTable.Enabled());
   transpositionTable.Store(0x1234, 3, Bound::kExact, 0, kNoMove);
   PrepareEngineSearch();  // the same search: the entry stays
-  EXPECT_NE(transpositionTable.Probe(0x1234), nullptr);
+  EXPECT_TRUE(transpositionTable.Probe(0x1234));
   config.search = "classic";
   PrepareEngineSearch();
-  EXPECT_EQ(transpositionTable.Probe(0x1234), nullptr);
+  EXPECT_FALSE(transpositionTable.Probe(0x1234));
 }
 
 }  // namespace

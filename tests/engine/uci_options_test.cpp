@@ -215,6 +215,9 @@ TEST_F(UciOptionsTest, RefusedValuesAndUnknownNamesChangeNothing) {
       {"OppTimeAdv", "2", "Option value refused: OppTimeAdv = 2"},
       {"NullDepthEnd", "-129", "Option value refused: NullDepthEnd = -129"},
       {"QSkipMargin", "1000001", "Option value refused: QSkipMargin = 1000001"},
+      {"Threads", "0", "Option value refused: Threads = 0"},
+      {"Threads", "257", "Option value refused: Threads = 257"},
+      {"MultiPV", "65", "Option value refused: MultiPV = 65"},
       {"NormalizeS", "4294967301", "Option value refused: NormalizeS = 4294967301"},  // not 5 after wrapping
       // Not a whole number.
       {"NormalizeS", "ten", "Option value refused: NormalizeS = ten"},
@@ -224,7 +227,6 @@ TEST_F(UciOptionsTest, RefusedValuesAndUnknownNamesChangeNothing) {
       {"NormalizeS", "+", "Option value refused: NormalizeS = +"},
       {"NormalizeS", "1 2", "Option value refused: NormalizeS = 1 2"},
       // Unknown names.
-      {"Threads", "2", "Option refused: Threads = 2"},
       {"NormalizeSX", "10", "Option refused: NormalizeSX = 10"},
       {"Normalize S", "10", "Option refused: Normalize S = 10"},
       {"MoveOverhead", "100", "Option refused: MoveOverhead = 100"},

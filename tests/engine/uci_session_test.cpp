@@ -307,13 +307,17 @@ TEST_F(UciSessionTest, VerdictsOnCommandsDuringASearch) {
   EXPECT_FALSE(thinker.softDeadline.set || thinker.hardDeadline.set);
 
   // Anything else ends the search and stays queued for after it.
-  for (CommandId id : {CommandId::kPosition, CommandId::kUciGo, CommandId::kUcinewgame, CommandId::kSetoption,
-                       CommandId::kQuit, CommandId::kNew, CommandId::kUserMove}) {
+  for (CommandId id : {CommandId::kPosition, CommandId::kUciGo, CommandId::kUcinewgame, CommandId::kQuit, CommandId::kNew, CommandId::kUserMove}) {
     search = Running(GoArgs().Infinite());
     EXPECT_EQ(VerdictOn(Cmd(id), &console), Verdict::kAbort) << static_cast<int>(id);
     EXPECT_EQ(console, "") << static_cast<int>(id);
     EXPECT_TRUE(search.holdBestMove && !search.stopRequested) << static_cast<int>(id);
   }
+  // "setoption" waits for the search's end and does not end it.
+  search = Running(GoArgs().Infinite());
+  EXPECT_EQ(VerdictOn(Cmd(CommandId::kSetoption), &console), Verdict::kContinue);
+  EXPECT_EQ(console, "");
+  EXPECT_TRUE(search.holdBestMove && !search.stopRequested);
 }
 
 TEST_F(UciSessionTest, CommandsQueuedDuringTheSearchAreSeenAtItsPolls) {

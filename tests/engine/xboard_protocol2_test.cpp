@@ -64,7 +64,7 @@ TEST_F(Protocol2Session, SetboardStartsTheGameAfreshFromThePosition) {
   EXPECT_EQ(engineState.moveNumber, 17);
   EXPECT_FALSE(openingBook.inBook);
   EXPECT_EQ(openingBook.gameText, "");
-  EXPECT_EQ(transpositionTable.Probe(position.Key), nullptr);
+  EXPECT_FALSE(transpositionTable.Probe(position.Key).has_value());
   EXPECT_EQ(thinker.pvLength[0], 0);  // no hint or ponder move of the old game
   EXPECT_FALSE(engineState.analysisDone);
   EXPECT_EQ(Play("e4f3").console, "");  // the en-passant capture the FEN allows

@@ -27,6 +27,7 @@
 #include "frontend/uci_reader.h"
 #include "base/random.h"
 #include "search/thinker.h"
+#include "search/search_threads.h"
 
 namespace morvi::fuzz {
 namespace {
@@ -176,21 +177,31 @@ void BoundClocks(CommandRecord& r) {
 }
 
 // The harness runs thousands of sessions: a transposition table of one
-// megabyte at most, still resized (and used) as the input asks.
-void BoundTableSize(CommandRecord& r) {
+// megabyte at most, and two search threads at most, still resized (and
+// used) as the input asks.
+void BoundOption(std::string& value, char most) {
+  if (value.size() != 1 || value[0] > most) value.assign(1, most);
+}
+
+void BoundResources(CommandRecord& r) {
   if (r.id == CommandId::kMemory) r.number = std::min(r.number, 1);
-  if (r.id == CommandId::kOption && LowerCase(r.argument).rfind("hash=", 0) == 0 && r.argument.substr(5) != "0") {
-    r.argument = r.argument.substr(0, 5) + "1";
+  if (r.id == CommandId::kCores) r.number = std::min(r.number, 2);
+  if (r.id == CommandId::kOption) {
+    const std::string lower = LowerCase(r.argument);
+    if (lower.rfind("hash=", 0) == 0 && r.argument.substr(5) != "0") r.argument = r.argument.substr(0, 5) + "1";
+    if (lower.rfind("threads=", 0) == 0) r.argument = r.argument.substr(0, 8) + "2";
   }
-  if (r.id != CommandId::kSetoption || LowerCase(r.optionName) != "hash") return;
-  if (r.optionValue != "0") r.optionValue.assign(1, '1');
+  if (r.id != CommandId::kSetoption) return;
+  const std::string name = LowerCase(r.optionName);
+  if (name == "hash" && r.optionValue != "0") BoundOption(r.optionValue, '1');
+  if (name == "threads") BoundOption(r.optionValue, '2');
 }
 
 void BoundQueuedClocks() {
   std::lock_guard<std::mutex> guard(commandQueue.lock);
   for (const std::unique_ptr<CommandRecord>& r : commandQueue.records) {
     BoundClocks(*r);
-    BoundTableSize(*r);
+    BoundResources(*r);
   }
 }
 
@@ -205,6 +216,7 @@ class ProgramStateGuard {
     commandQueue.stampClock = stampClock_;
     config = config_;
     thinker.clock = ClockMs;
+    searchThreads.SetCount(1);  // no helper thread outlives its session
   }
 
  private:
