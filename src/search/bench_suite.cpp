@@ -8,6 +8,7 @@
 #include "search/full_search.h"
 #include "search/think.h"
 #include "search/thinker.h"
+#include "search/search_threads.h"
 
 namespace morvi {
 namespace {
@@ -84,7 +85,7 @@ BenchOutcome SearchSetPosition(int budget, int depth) {
   outcome.milliseconds = static_cast<int>(ClockMs() - start);
   outcome.bestMove = result.move;
   outcome.score = result.score;
-  outcome.nodes = searchCounters.nodes;
+  outcome.nodes = SearchedNodes();  // every thread's
   return outcome;
 }
 

@@ -18,6 +18,7 @@
 #include "base/clock.h"
 #include "search/bench_suite.h"
 #include "search/full_search.h"
+#include "search/search_threads.h"
 #include "search/think.h"
 #include "search/thinker.h"
 
@@ -105,22 +106,27 @@ int Bench(int argc, char** argv) {
   int reduction = 0;  // "bench --lower N": every depth N plies less
   int hash = -1;      // "bench --hash MB": with a transposition table, cleared for each position
   bool full = false;
+  int threads = 1;    // "bench --full --threads N": the full search on N threads
   for (int i = 0; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (hasValue && std::strcmp(argv[i], "--lower") == 0 && ReadNumber(argv[i + 1], reduction)) {
+      ++i;
+    } else if (hasValue && std::strcmp(argv[i], "--threads") == 0 && ReadNumber(argv[i + 1], threads) && threads >= 1 &&
+               threads <= kMaxThreads) {
       ++i;
     } else if (hasValue && std::strcmp(argv[i], "--hash") == 0 && ReadHashMegabytes(argv[i + 1], hash)) {
       ++i;
     } else if (std::strcmp(argv[i], "--full") == 0) {
       full = true;
     } else {
-      std::fprintf(stderr, "usage: morvi-bench bench [--lower N] [--hash MB] [--full]\n");
+      std::fprintf(stderr, "usage: morvi-bench bench [--lower N] [--hash MB] [--full [--threads N]]\n");
       return 1;
     }
   }
   if (hash < 0) hash = full ? kFullBenchHash : 0;
   if (!UseTable(hash)) return 1;
   thinker.kind = full ? SearchKind::kFull : SearchKind::kClassic;
+  searchThreads.SetCount(full ? threads : 1);
   TableCounters total;
   long long nodes = 0;
   long long milliseconds = 0;

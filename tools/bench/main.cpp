@@ -18,7 +18,7 @@ constexpr Subcommand kSubcommands[] = {
     {"divide", morvi::bench::Divide, "divide DEPTH [FEN]"},
     {"eval", morvi::bench::Eval, "eval [FEN]"},
     {"search", morvi::bench::Search, "search [--depth N] [--time CENTISECONDS] [--hash MB] [FEN]"},
-    {"bench", morvi::bench::Bench, "bench [--lower N] [--hash MB]"},
+    {"bench", morvi::bench::Bench, "bench [--lower N] [--hash MB] [--full [--threads N]]"},
     {"timing", morvi::bench::Timing, "timing [--rounds N]"},
     {"epd", morvi::bench::Epd, "epd FILE [--time CENTISECONDS | --depth N] [--hash MB]"},
 };
