@@ -13,7 +13,7 @@
 
 namespace morvi {
 
-thread_local EvalStats evalStats;
+constinit thread_local EvalStats evalStats;
 EvalSettings evalSettings;
 
 namespace {

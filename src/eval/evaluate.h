@@ -25,7 +25,7 @@ struct EvalStats {
   std::int64_t fast;
 };
 
-extern thread_local EvalStats evalStats;
+extern constinit thread_local EvalStats evalStats;
 
 // The evaluation's settings, changed by the engine's commands. Engine thread
 // only; a new game leaves them as they are.

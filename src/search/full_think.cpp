@@ -147,9 +147,15 @@ int SearchLines(SearchWorker& w, int depth, int wanted) {
   }
   w.excludedCount = 0;
   if (found < count) return t.lastScore;  // stopped: the last complete lines stand
-  std::stable_sort(w.newLines, w.newLines + found,
-                   [](const SearchLine& a, const SearchLine& b) { return a.score > b.score; });
-  std::copy(w.newLines, w.newLines + found, t.lines);
+  // Best first, equal scores in the order found; an insertion sort of their
+  // indices, since a library sort may take memory of its own.
+  int order[kMaxMultiPv];
+  for (int k = 0; k < found; ++k) {
+    int j = k;
+    for (; j > 0 && w.newLines[order[j - 1]].score < w.newLines[k].score; --j) order[j] = order[j - 1];
+    order[j] = k;
+  }
+  for (int k = 0; k < found; ++k) t.lines[k] = w.newLines[order[k]];
   t.lineCount = found;
   PutRow(t, t.lines[0]);
   return t.lines[0].score;

@@ -37,7 +37,7 @@ bool IsLoss(int score) { return score <= -kMateBound; }
 }  // namespace
 
 TranspositionTable transpositionTable;
-thread_local TableCounters TranspositionTable::counters;
+constinit thread_local TableCounters TranspositionTable::counters;
 
 namespace {
 

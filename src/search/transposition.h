@@ -97,7 +97,7 @@ class TranspositionTable {
   const void* Memory() const { return buckets_.get(); }
 
   // This thread's counts (the engine thread's, or a search thread's own).
-  static thread_local TableCounters counters;
+  static constinit thread_local TableCounters counters;
 
  private:
   TableBucket& BucketOf(std::uint64_t key) { return buckets_.get()[key & (bucketCount_ - 1)]; }
