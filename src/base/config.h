@@ -9,6 +9,11 @@
 
 namespace morvi {
 
+// The strength levels' scale (UCI_Elo): the lowest level, and the highest,
+// which is the full search's own measured strength and plays it unchanged.
+constexpr int kLowestElo = 500;
+constexpr int kHighestElo = 1800;
+
 struct Configuration {
   // [Engine] evaluation weights, each a shift count.
   int NormalizeS = 10;
@@ -50,6 +55,9 @@ struct Configuration {
   int Hash = -1;  // transposition table in megabytes; 0: none; -1: by dialect (none, or 16 MB in UCI and protocol 2)
   int Threads = 1;  // threads of the full search, the engine's own included
   int MultiPV = 1;  // lines the full search shows at once
+  // [Strength] (also the options UCI_LimitStrength and UCI_Elo)
+  int LimitStrength = 0;    // 1: the full search plays at the level Elo
+  int Elo = kHighestElo;    // the level, kLowestElo .. kHighestElo
 
   // Text keys and derived paths.
   std::string exeDirectory;  // ends in '/'
@@ -118,7 +126,7 @@ inline constexpr std::array<IntegerKey, 37> kIntegerKeys = {{
     {"Search", "MultiPV", &Configuration::MultiPV, 1, false},
 }};
 
-// Reads DebugFile, Book and the 37 integer keys into out, with their defaults
+// Reads DebugFile, Book, the strength level and the 37 integer keys into out, with their defaults
 // where the profile lacks them. exeDirectory and exeBaseName must be set first.
 void ReadConfiguration(const ProfileFile& profile, Configuration& out);
 

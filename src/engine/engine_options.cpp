@@ -50,8 +50,29 @@ std::string SearchWordOffered(const Configuration& configuration) {
   return configuration.search.empty() ? std::string(kFullWord) : configuration.search;
 }
 
+namespace {
+
+// The strength level's two options: the switch takes "true" or "false"
+// (UCI) and 1 or 0 (the xboard protocol's check boxes).
+std::optional<std::string> ApplyLevelOption(const std::string& wanted, std::string_view name, std::string_view value) {
+  const std::string given = LowerCase(Trimmed(value));
+  const std::string refused = "Option value refused: " + std::string(name) + " = " + std::string(value);
+  if (wanted == "uci_limitstrength") {
+    if (given != "true" && given != "false" && given != "1" && given != "0") return refused;
+    config.LimitStrength = given == "true" || given == "1" ? 1 : 0;
+    return std::string("Option set: UCI_LimitStrength = ") + (config.LimitStrength != 0 ? "true" : "false");
+  }
+  int number = 0;
+  if (!ReadWholeNumber(given, number) || number < kLowestElo || number > kHighestElo) return refused;
+  config.Elo = number;
+  return "Option set: UCI_Elo = " + std::to_string(number);
+}
+
+}  // namespace
+
 std::optional<std::string> ApplyKeyOption(std::string_view name, std::string_view value) {
   const std::string wanted = LowerCase(Trimmed(name));
+  if (wanted == "uci_limitstrength" || wanted == "uci_elo") return ApplyLevelOption(wanted, name, value);
   if (wanted == "search") {
     const std::string word = LowerCase(Trimmed(value));
     if (word != kClassicWord && word != kFullWord) return "Option value refused: Search = " + std::string(value);

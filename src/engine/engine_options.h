@@ -29,7 +29,9 @@ OfferedOption OfferKey(const IntegerKey& key, const Configuration& configuration
 std::string SearchWordOffered(const Configuration& configuration);
 
 // Sets the engine's configuration key named `name` to `value`: "Search" to
-// "classic" or "full", an integer key to a whole number in the key's range. No value: no key of that name is offered.
+// "classic" or "full", UCI_LimitStrength to true or false (1 or 0), UCI_Elo
+// to a level from kLowestElo to kHighestElo, an integer key to a whole
+// number in the key's range. No value: no key of that name is offered.
 // Otherwise the log text: "Option set: KEY = N" or, for a value refused,
 // "Option value refused: NAME = VALUE" (the configuration unchanged).
 std::optional<std::string> ApplyKeyOption(std::string_view name, std::string_view value);

@@ -42,7 +42,7 @@ void Analyse() {
     return;
   }
   RefreshBeforeSearch(position);
-  PrepareEngineSearch();
+  PrepareEngineSearch(false);
   SearchResult result;
   Think(result, kOpenEndedLimit, DeepestIteration(thinker.kind));
   // A search stopped for a command (a refused move, "force") is taken up
@@ -82,7 +82,7 @@ void PlayOwnMove() {
     return;
   }
   RefreshBeforeSearch(position);
-  PrepareEngineSearch();
+  PrepareEngineSearch(true);
   SearchResult result;
   if (!BookMove(result)) SearchOwnMove(result);
   if (s.searchAborted) {
@@ -106,7 +106,7 @@ bool Ponder() {
     return false;
   }
   RefreshBeforeSearch(position);
-  PrepareEngineSearch();
+  PrepareEngineSearch(true);
   SearchResult result;
   thinker.untilStopped = true;  // until the hit (which ends this) or the miss
   Think(result, kOpenEndedLimit, SearchDepthLimit(s));
@@ -156,7 +156,8 @@ bool RunGamePass() {
     PlayOwnMove();
     return true;
   }
-  if (s.engineActive && !s.ponderFinished && s.ponderEnabled && !openingBook.inBook) return Ponder();
+  // A level plays as a person of its strength would: it does not ponder.
+  if (s.engineActive && !s.ponderFinished && s.ponderEnabled && !openingBook.inBook && LevelInForce() == 0) return Ponder();
   return false;
 }
 

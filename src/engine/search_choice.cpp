@@ -27,9 +27,16 @@ void SizeSearchToConfiguration() {
   searchThreads.SetCount(config.Threads);
 }
 
-void PrepareEngineSearch() {
+int LevelInForce() {
+  if (config.LimitStrength == 0 || SearchKindInUse() != SearchKind::kFull) return 0;
+  return std::clamp(config.Elo, kLowestElo, kHighestElo);
+}
+
+void PrepareEngineSearch(bool playsMove) {
   const SearchKind kind = SearchKindInUse();
   SizeSearchToConfiguration();
+  thinker.levelElo = playsMove ? LevelInForce() : 0;
+  if (thinker.levelElo > 0) searchThreads.SetCount(1);  // a level's node count is the one thread's
   if (kind != thinker.kind) transpositionTable.Clear();
   thinker.kind = kind;
   thinker.multiPv = kind == SearchKind::kFull ? std::clamp(config.MultiPV, 1, kMaxMultiPv) : 1;

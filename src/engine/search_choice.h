@@ -31,10 +31,16 @@ void AdoptModernDefaults(Configuration& configuration);
 // searches only (a change asked for during one waits for its end).
 void SizeSearchToConfiguration();
 
+// The strength level the engine's moves are played at: the Elo key when
+// LimitStrength is on and the full search runs; 0 (full strength) otherwise.
+int LevelInForce();
+
 // Before every search of the engine: the Thinker runs the chosen search
 // with the lines the MultiPV key asks for (the classic search shows one);
 // the table and the threads are sized to the configuration, and the table
 // is emptied when the search changed (the two score and prune differently).
-void PrepareEngineSearch();
+// A search for a move to play (not analysis) is played at the level in
+// force, on one thread.
+void PrepareEngineSearch(bool playsMove);
 
 }  // namespace morvi

@@ -44,6 +44,8 @@ void WriteUciIdentification() {
   text += SpinLine("Move Overhead", u.moveOverheadMs, 0, kMaxMoveOverheadMs);
   text += "option name Search type combo default " + SearchWordOffered(config) + " var full var classic\n";
   text += std::string("option name UCI_AnalyseMode type check default ") + (u.analyseMode ? "true" : "false") + "\n";
+  text += std::string("option name UCI_LimitStrength type check default ") + (config.LimitStrength != 0 ? "true" : "false") + "\n";
+  text += SpinLine("UCI_Elo", config.Elo, kLowestElo, kHighestElo);
   for (const IntegerKey& key : kIntegerKeys) {
     if (!key.inUse) continue;
     const OfferedOption option = OfferKey(key, config);

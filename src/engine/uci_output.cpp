@@ -73,7 +73,7 @@ void AnnounceUciThinking(const Thinker& t) {
   const std::string_view ownLine(text, FormatThinkingLine(t, kNoMove, text));
   if (t.multiPv > 1 && t.lineCount > 0) {
     std::string lines;
-    for (int k = 0; k < t.lineCount; ++k) {
+    for (int k = 0; k < std::min(t.lineCount, t.multiPv); ++k) {
       const SearchLine& l = t.lines[k];
       lines += UciInfoLine(t, l.depth, k + 1, l.score, l.moves, PlayablePvLength(l.moves, l.length));
     }

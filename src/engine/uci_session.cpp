@@ -21,6 +21,7 @@
 #include "base/debug_log.h"
 #include "base/text_scan.h"
 #include "base/clock.h"
+#include "search/heartbeat.h"
 #include "search/think.h"
 #include "search/thinker.h"
 
@@ -128,7 +129,8 @@ void RunGo() {
     return;
   }
   RefreshBeforeSearch(position);
-  PrepareEngineSearch();
+  // "go infinite" analyses: it is never played at a level.
+  PrepareEngineSearch(!go.infinite && !u.analyseMode);
   const bool restricted = SetRootFilter(go.searchMoves);
   const bool timed = go.moveTime >= 0 || HasClock(go, position.SideToMove);
   if (u.ownBook && timed && !go.ponder && !go.infinite && !restricted && BookMove(result)) {
@@ -181,12 +183,6 @@ Verdict PonderHit(const CommandRecord& hit) {
 }
 
 }  // namespace
-
-int NodeLimitMask(long long nodes, int mask) {
-  long long interval = 1;
-  while (interval * 2 <= nodes / 16) interval *= 2;
-  return static_cast<int>(std::min<long long>(interval - 1, mask));
-}
 
 // A "go" still waiting for its pass is served before a command that would
 // change what it searches (or replace it), so every "go" has its answer.

@@ -10,6 +10,7 @@
 #include "board/position.h"
 #include "engine/command.h"
 #include "engine/session.h"
+#include "search/heartbeat.h"
 #include "search/think.h"
 
 namespace morvi {
@@ -64,10 +65,5 @@ std::string SetUciPosition(const CommandRecord& record);
 // The legal move of the side to move that a coordinate text ("e2e4",
 // "e7e8q") names, or kNoMove.
 Move UciLegalMove(const std::string& text);
-
-// The poll interval for a search of at most `nodes` nodes: the heartbeat's
-// mask, made small enough that the search ends within a sixteenth of the
-// count past it.
-int NodeLimitMask(long long nodes, int mask);
 
 }  // namespace morvi

@@ -25,6 +25,9 @@ std::string FeatureLines(const Configuration& configuration) {
   text += "feature myname=\"Morvi " + std::string(UserText(TEXT_VERSION)) + "\" variants=\"normal\"\n";
   const bool full = SearchWordOffered(configuration) == kFullWord;
   text += std::string("feature option=\"Search -combo ") + (full ? "*full /// classic" : "full /// *classic") + "\"\n";
+  text += std::string("feature option=\"UCI_LimitStrength -check ") + (configuration.LimitStrength != 0 ? "1" : "0") + "\"\n";
+  text += "feature option=\"UCI_Elo -spin " + std::to_string(configuration.Elo) + " " + std::to_string(kLowestElo) + " " +
+          std::to_string(kHighestElo) + "\"\n";
   for (const IntegerKey& key : kIntegerKeys) {
     if (!key.inUse) continue;
     const OfferedOption option = OfferKey(key, configuration);

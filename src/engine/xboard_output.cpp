@@ -3,6 +3,7 @@
 // writes the engine's moves and the refusals of moves in its own forms.
 #include "engine/xboard_output.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/console.h"
@@ -45,7 +46,7 @@ void AnnounceThinking(const Thinker& t) {
   char text[kThinkingLineSize];
   const ScoreForm form = Protocol2() ? ScoreForm::kXboardMates : ScoreForm::kHundredths;
   if (t.multiPv > 1 && t.lineCount > 0) {  // the lines of a search that shows several, best first
-    for (int k = 0; k < t.lineCount; ++k) {
+    for (int k = 0; k < std::min(t.lineCount, t.multiPv); ++k) {
       const SearchLine& l = t.lines[k];
       const std::string_view line(text, FormatLine(t, l.depth, l.moves, l.length, predicted, text, form));
       ConsoleWrite(std::string(line) + "\n");

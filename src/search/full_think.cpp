@@ -6,12 +6,14 @@
 #include <cstdio>
 
 #include "base/debug_log.h"
+#include "base/random.h"
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "eval/game_stage.h"
 #include "search/full_search.h"
 #include "search/heartbeat.h"
 #include "search/search_threads.h"
+#include "search/strength_level.h"
 #include "search/thinking_output.h"
 
 namespace morvi {
@@ -170,6 +172,41 @@ bool TimeForNoMore(const Thinker& t) {
   return 2 * static_cast<long long>(ElapsedCentiseconds(t)) >= t.allocatedTime;
 }
 
+// The caller's node limit and poll interval, kept while a level's own
+// limit is in force.
+struct NodeLimit {
+  std::int64_t nodes;
+  int mask;
+};
+
+NodeLimit LimitNodes(Thinker& t, const LevelPlan& level) {
+  const NodeLimit callers{t.nodeLimit, t.heartbeatMask};
+  if (level.limited && (t.nodeLimit == 0 || level.nodes < t.nodeLimit)) {
+    t.nodeLimit = level.nodes;
+    t.heartbeatMask = NodeLimitMask(level.nodes, t.heartbeatMask);
+  }
+  return callers;
+}
+
+void RestoreNodes(Thinker& t, const NodeLimit& callers) {
+  t.nodeLimit = callers.nodes;
+  t.heartbeatMask = callers.mask;
+}
+
+// A levelled move: one of the complete lines, chosen as the level chooses
+// (row 0 then holds it, for the reply it expects), and the time a person
+// of that level would take.
+void PlayAtLevel(Thinker& t, const LevelPlan& level) {
+  if (!t.aborted && t.lineCount > 1) {
+    const int chosen = ChooseLevelLine(t.lines, t.lineCount, level, Random15());
+    if (chosen > 0) {
+      PutRow(t, t.lines[chosen]);
+      LogLine("Think", "Level " + std::to_string(t.levelElo) + " plays line " + std::to_string(chosen + 1));
+    }
+  }
+  SpendLevelTime(t, level);
+}
+
 }  // namespace
 
 void ClearFullSearchMemory() { MainWorker().order.Clear(); }
@@ -196,7 +233,10 @@ void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDea
   w.order.NewSearch();
   w.moves.listStart[0] = w.moves.listEnd[0] = 0;
   t.lineCount = 0;
-  const int wanted = std::clamp(t.multiPv, 1, kMaxMultiPv);
+  const LevelPlan level = t.levelElo > 0 ? PlanForLevel(t.levelElo) : LevelPlan{};
+  const NodeLimit callersLimit = LimitNodes(t, level);
+  const int wanted = std::clamp(std::max(t.multiPv, level.lines), 1, kMaxMultiPv);
+  t.rootLines = wanted;
 
   const int deepest = std::clamp(depthLimit, 1, kFullDepthLimit);
   searchThreads.Start(w, deepest);
@@ -222,6 +262,8 @@ void ThinkFull(SearchResult& result, int budget, int depthLimit, const SearchDea
   // A stopped search shows its line once more, with the nodes and time it
   // ended with.
   if (CallerWantsLines() && !(t.stop && t.aborted)) PrintThinking(t.stop);
+  RestoreNodes(t, callersLimit);
+  if (level.limited) PlayAtLevel(t, level);
   result.move = t.pvLength[0] > 0 ? t.pvTable[0][0].move : kNoMove;
   result.score = t.pvLength[0] > 0 ? t.pvTable[0][0].score : 0;
 }

@@ -2,6 +2,8 @@
 // Clock reading happens here and nowhere else in the search's nodes.
 #include "search/heartbeat.h"
 
+#include <algorithm>
+
 #include "base/debug_log.h"
 #include "search/thinker.h"
 #include "search/thinking_output.h"
@@ -19,12 +21,22 @@ void PollCaller() {
   if (t.host == nullptr) return;
   switch (t.host->Poll()) {
     case PollAnswer::kGoOn: break;
-    case PollAnswer::kWrapUp: t.stop = true; break;
+    case PollAnswer::kWrapUp:
+      t.stop = true;
+      t.stoppedByCaller = true;
+      break;
     case PollAnswer::kAbort:
       t.stop = true;
       t.aborted = true;
+      t.stoppedByCaller = true;
       break;
   }
+}
+
+int NodeLimitMask(long long nodes, int mask) {
+  long long interval = 1;
+  while (interval * 2 <= nodes / 16) interval *= 2;
+  return static_cast<int>(std::min<long long>(interval - 1, mask));
 }
 
 bool CallerWantsLines() { return thinker.host != nullptr && thinker.host->WantsLines(); }
@@ -49,8 +61,10 @@ void CheckTime() {
     return;
   }
   // A node limit and a hard deadline end the search as soon as it has any
-  // move to play: a deadline is never passed waiting for a line.
-  if (outOfNodes && HasRootMove(t)) {
+  // move to play: a deadline is never passed waiting for a line. A search
+  // that looks for several lines waits for its node limit until it has
+  // them all (a level chooses among them).
+  if (outOfNodes && HasRootMove(t) && (t.rootLines <= 1 || t.lineCount > 0)) {
     t.stop = true;
     LogLine(kCategory, "RUN OUT of NODES");
     return;
@@ -64,7 +78,7 @@ void CheckTime() {
 void HeartbeatInSearch() {
   // A search that shows several lines shows them at its iterations' ends:
   // between them row 0 may hold any of them.
-  if (CallerWantsLines() && thinker.multiPv <= 1) PrintThinking(false);
+  if (CallerWantsLines() && thinker.rootLines <= 1) PrintThinking(false);
   HeartbeatInQuiesce();
 }
 

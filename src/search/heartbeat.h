@@ -39,6 +39,11 @@ bool BudgetExhausted(int elapsedCentiseconds, int allocatedTime);
 void CheckTime();
 
 // True when (nodes AND mask) is 0: the node runs the heartbeat.
+// The poll interval for a search of at most `nodes` nodes: the heartbeat's
+// mask, made small enough that the search ends within a sixteenth of the
+// count past it.
+int NodeLimitMask(long long nodes, int mask);
+
 inline bool HeartbeatDue(std::int64_t nodes, int mask) { return (nodes & mask) == 0; }
 
 }  // namespace morvi

@@ -27,6 +27,8 @@ void PrepareSearch(Thinker& t, int budget, const SearchDeadlines& deadlines) {
   t.maxPly = 0;
   t.stop = false;
   t.aborted = false;
+  t.stoppedByCaller = false;
+  t.rootLines = 1;
   t.startClock = t.clock();
   t.allocatedTime = budget;
   SetDeadlines(t, deadlines, t.startClock);

@@ -128,6 +128,14 @@ struct Thinker {
   int multiPv = 1;
   SearchLine lines[kMaxMultiPv];
   int lineCount = 0;
+  // The strength level a move is played at (0: full strength); analysis
+  // never has one.
+  int levelElo = 0;
+  // The root lines the running search looks for: the caller's, or more when
+  // its level weighs several (only the caller's are shown).
+  int rootLines = 1;
+  // The caller stopped the search (a command), not its own limits.
+  bool stoppedByCaller = false;
 };
 
 // The one search state of the engine thread.

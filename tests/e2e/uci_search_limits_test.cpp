@@ -433,5 +433,45 @@ TEST(UciEdges, AByteOrderMarkBeforeUciAndAFourFieldFen) {
   EXPECT_EQ(child.Finish().exitCode, 0);
 }
 
+// Strength levels: a level answers a clocked game's moves within the clock,
+// with legal lines and only the lines it was asked for; the limit off (with
+// a level set) searches node for node as the full search does.
+TEST(UciLevels, ALevelPlaysLegalMovesWithinItsClock) {
+  UciSession uci;
+  uci.Send("setoption name OwnBook value false\nsetoption name UCI_LimitStrength value true");
+  uci.Send("setoption name UCI_Elo value 1500");
+  std::string moves;
+  for (int ply = 0; ply < 6; ++ply) {
+    const std::string fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    const std::string out =
+        SearchUntilAnswer(uci, "position startpos moves" + moves + "\ngo wtime 3000 btime 3000 winc 100 binc 100", 3000);
+    const std::string best = BestMove(out);
+    ASSERT_FALSE(best.empty()) << out;
+    std::vector<std::string> line = Words(moves);
+    line.push_back(best);
+    EXPECT_TRUE(Playable(fen, line)) << moves << " " << best;
+    for (const InfoLine& info : InfoLines(out)) EXPECT_EQ(info.multipv, 0) << out;  // one line shown
+    moves += " " + best;
+  }
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
+TEST(UciLevels, TheLimitOffSearchesAsTheFullSearch) {
+  const std::string go = "position startpos moves e2e4 c7c5 g1f3\ngo depth 9";
+  UciSession plain;
+  const std::vector<InfoLine> full = InfoLines(SearchUntilAnswer(plain, go));
+  UciSession levelSet;
+  levelSet.Send("setoption name UCI_Elo value 600\nsetoption name UCI_LimitStrength value true");
+  levelSet.Send("setoption name UCI_LimitStrength value false");
+  const std::vector<InfoLine> off = InfoLines(SearchUntilAnswer(levelSet, go));
+  ASSERT_EQ(full.size(), off.size());
+  for (size_t i = 0; i < full.size(); ++i) {
+    EXPECT_EQ(full[i].nodes, off[i].nodes) << i;
+    EXPECT_EQ(full[i].pv, off[i].pv) << i;
+  }
+  EXPECT_EQ(plain.Quit().exitCode, 0);
+  EXPECT_EQ(levelSet.Quit().exitCode, 0);
+}
+
 }  // namespace
 }  // namespace morvi::e2e

@@ -33,7 +33,7 @@ TEST(Uci, FirstLineSwitchesAndIdentifies) {
   }
   // Ponder, OwnBook, Move Overhead and the 30 configuration keys in use (the
   // four mobility factors are read from the file but used by no term).
-  EXPECT_EQ(Count(out, "option name "), 38u);
+  EXPECT_EQ(Count(out, "option name "), 40u);
   EXPECT_NE(out.find("option name Hash type spin default 16 min 0 max 4096\n"), std::string::npos);
   EXPECT_NE(out.find("option name Search type combo default full var full var classic\n"), std::string::npos);
   EXPECT_NE(out.find("option name Threads type spin default 1 min 1 max 256\n"), std::string::npos);

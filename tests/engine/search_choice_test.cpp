@@ -41,7 +41,7 @@ TEST_F(SearchChoice, TheDialectChoosesUnlessTheKeyDoes) {
     SelectDialect(row.dialect);
     config.search = row.key;
     EXPECT_EQ(SearchKindInUse(), row.kind) << static_cast<int>(row.dialect) << " " << row.key;
-    PrepareEngineSearch();
+    PrepareEngineSearch(true);
     EXPECT_EQ(thinker.kind, row.kind);
   }
 }
@@ -60,7 +60,7 @@ TEST_F(SearchChoice, UciAndTheSecondVersionGetATableUnlessHashSaysOtherwise) {
   // The console and the first version: no table unless the file asks.
   config.Hash = -1;
   SelectDialect(Dialect::kXboard);
-  PrepareEngineSearch();
+  PrepareEngineSearch(true);
   EXPECT_FALSE(transpositionTable.Enabled());
 }
 
@@ -78,13 +78,13 @@ TEST_F(SearchChoice, TheSearchOptionTakesItsTwoWords) {
 TEST_F(SearchChoice, ChangingTheSearchEmptiesTheTable) {
   config.Hash = 1;
   SelectDialect(Dialect::kUci);
-  PrepareEngineSearch();
+  PrepareEngineSearch(true);
   ASSERT_TRUE(transpositionTable.Enabled());
   transpositionTable.Store(0x1234, 3, Bound::kExact, 0, kNoMove);
-  PrepareEngineSearch();  // the same search: the entry stays
+  PrepareEngineSearch(true);  // the same search: the entry stays
   EXPECT_TRUE(transpositionTable.Probe(0x1234));
   config.search = "classic";
-  PrepareEngineSearch();
+  PrepareEngineSearch(true);
   EXPECT_FALSE(transpositionTable.Probe(0x1234));
 }
 
