@@ -133,7 +133,9 @@ void RunGo() {
   PrepareEngineSearch(!go.infinite && !u.analyseMode);
   const bool restricted = SetRootFilter(go.searchMoves);
   const bool timed = go.moveTime >= 0 || HasClock(go, position.SideToMove);
-  if (u.ownBook && timed && !go.ponder && !go.infinite && !restricted && BookMove(result)) {
+  // A GUI that analyses (UCI_AnalyseMode) wants the search's lines even on
+  // a timed "go": the book is for play.
+  if (u.ownBook && !u.analyseMode && timed && !go.ponder && !go.infinite && !restricted && BookMove(result)) {
     AnnounceBookInfo(result.move);
     Answer(result);
     return;

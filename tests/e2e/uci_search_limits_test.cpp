@@ -421,6 +421,16 @@ TEST(UciEdges, AnOptionDuringInfiniteWaitsForTheSearchsEnd) {
   EXPECT_EQ(uci.Quit().exitCode, 0);
 }
 
+// pychess analyses with "go movetime": in analysis mode the book stays shut.
+TEST(UciEdges, AnalysisModeSearchesBookPositions) {
+  UciSession uci;
+  uci.Send("setoption name UCI_AnalyseMode value true\nposition startpos");
+  const std::string out = SearchUntilAnswer(uci, "go movetime 300");
+  EXPECT_EQ(out.find("book move"), std::string::npos) << out;
+  EXPECT_FALSE(InfoLines(out).empty()) << out;
+  EXPECT_EQ(uci.Quit().exitCode, 0);
+}
+
 TEST(UciEdges, AByteOrderMarkBeforeUciAndAFourFieldFen) {
   EngineInstall engine;
   test_support::ChildProcess child(engine.Exe());
