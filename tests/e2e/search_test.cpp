@@ -285,7 +285,9 @@ void StartSearching(ChildProcess& child, const EngineInstall& engine, Searching 
       ASSERT_TRUE(WaitForThinking(child, 0));
       break;
     case Searching::Pondering:
-      SendAndWaitForStats(child, "xboard\nnew\ntime 300\ne2e4\n");
+      // A clock long enough for a line of two moves even on a loaded
+      // sanitizer build: a search cut to one ply predicts no reply to ponder on.
+      SendAndWaitForStats(child, "xboard\nnew\ntime 3000\ne2e4\n");
       ASSERT_TRUE(engine.WaitForLog(child, "START PONDERING"));
       break;
     case Searching::Analysis:
