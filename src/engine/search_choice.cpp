@@ -34,9 +34,11 @@ int LevelInForce() {
 
 void PrepareEngineSearch(bool playsMove) {
   const SearchKind kind = SearchKindInUse();
-  SizeSearchToConfiguration();
   thinker.levelElo = playsMove ? LevelInForce() : 0;
-  if (thinker.levelElo > 0) searchThreads.SetCount(1);  // a level's node count is the one thread's
+  SizeTableToConfiguration();
+  // A level's node count is the one thread's: sized once, so that a level
+  // on several configured threads does not start and end helpers every move.
+  searchThreads.SetCount(thinker.levelElo > 0 ? 1 : config.Threads);
   if (kind != thinker.kind) transpositionTable.Clear();
   thinker.kind = kind;
   thinker.multiPv = kind == SearchKind::kFull ? std::clamp(config.MultiPV, 1, kMaxMultiPv) : 1;
