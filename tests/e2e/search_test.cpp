@@ -238,7 +238,7 @@ TEST(EngineSearch, PonderHitPlaysAtOnceAndPonderMissSearchesAgain) {
 TEST(EngineSearch, AbortingCommandAfterAPonderHitKeepsTheOpponentsMove) {
   EngineInstall engine(kLogProfile);
   ChildProcess child(engine.Exe());
-  const size_t first = SendAndWaitForStats(child, "xboard\nnew\ntime 300\ne2e4\n");
+  const size_t first = SendAndWaitForStats(child, "xboard\nnew\ntime 3000\ne2e4\n");  // long enough to predict a reply
   ASSERT_TRUE(engine.WaitForLog(child, "START PONDERING"));
   const std::vector<std::string> lines =
       ThinkingLines(child.Output().substr(0, child.Output().find("1. ... ", first)), first);
@@ -262,7 +262,7 @@ TEST(EngineSearch, TakeBacksDuringPonderingRemoveThePredictionFirst) {
   for (const char* command : {"undo\n", "remove\n"}) {
     EngineInstall engine(kLogProfile);
     ChildProcess child(engine.Exe());
-    SendAndWaitForStats(child, "xboard\nnew\ntime 300\ne2e4\n");
+    SendAndWaitForStats(child, "xboard\nnew\ntime 3000\ne2e4\n");  // long enough to predict a reply
     ASSERT_TRUE(engine.WaitForLog(child, "START PONDERING"));
     const size_t again = SendAndWaitForStats(child, std::string(command) + "time 300\ngo\n");
     child.Send("force\nquit\n");
