@@ -29,7 +29,10 @@ void SizeSearchToConfiguration() {
 
 int LevelInForce() {
   if (config.LimitStrength == 0 || SearchKindInUse() != SearchKind::kFull) return 0;
-  return std::clamp(config.Elo, kLowestElo, kHighestElo);
+  // The highest level is the full search itself: no level at all (its
+  // threads, its pondering).
+  const int elo = std::clamp(config.Elo, kLowestElo, kHighestElo);
+  return elo == kHighestElo ? 0 : elo;
 }
 
 void PrepareEngineSearch(bool playsMove) {

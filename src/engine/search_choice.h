@@ -32,7 +32,8 @@ void AdoptModernDefaults(Configuration& configuration);
 void SizeSearchToConfiguration();
 
 // The strength level the engine's moves are played at: the Elo key when
-// LimitStrength is on and the full search runs; 0 (full strength) otherwise.
+// LimitStrength is on, the full search runs and the level is below the
+// highest; 0 (full strength) otherwise.
 int LevelInForce();
 
 // Before every search of the engine: the Thinker runs the chosen search

@@ -26,16 +26,18 @@ struct LevelRow {
 };
 
 // At 1500 and above the largest loss stays well below a minor piece: a
-// piece is never left hanging for nothing. The last row is where the
-// levels meet the full search.
+// piece is never left hanging for nothing. The rows are placed where the
+// matches against stockfish's levels put them (10 s + 0.1 s); the last row
+// is where the levels meet the full search.
 constexpr LevelRow kLevels[] = {
-    {kLowestElo, 40, 8, 300, 1000, 60},
-    {800, 150, 6, 180, 700, 60},
-    {1100, 600, 5, 100, 450, 55},
-    {1350, 2500, 4, 50, 250, 50},
-    {1500, 8000, 4, 30, 150, 50},
-    {1650, 30000, 3, 15, 100, 45},
-    {kHighestElo, 400000, 2, 5, 50, 40},
+    {kLowestElo, 70, 7, 240, 870, 60},
+    {800, 280, 6, 145, 600, 58},
+    {1100, 1300, 5, 75, 345, 52},
+    {1350, 7000, 4, 32, 160, 50},
+    {1500, 25000, 3, 17, 105, 46},
+    {1650, 70000, 3, 12, 80, 44},
+    {1800, 200000, 2, 8, 60, 42},
+    {kHighestElo, 1000000, 2, 5, 50, 40},
 };
 
 constexpr int ScoreOfCentipawns(int cp) { return cp * 1024 / 100; }

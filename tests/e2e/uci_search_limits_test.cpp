@@ -445,7 +445,8 @@ TEST(UciEdges, AByteOrderMarkBeforeUciAndAFourFieldFen) {
 
 // Strength levels: a level answers a clocked game's moves within the clock,
 // with legal lines and only the lines it was asked for; the limit off (with
-// a level set) searches node for node as the full search does.
+// a level set), and the highest level, search node for node as the full
+// search does.
 TEST(UciLevels, ALevelPlaysLegalMovesWithinItsClock) {
   UciSession uci;
   uci.Send("setoption name OwnBook value false\nsetoption name UCI_LimitStrength value true");
@@ -466,21 +467,29 @@ TEST(UciLevels, ALevelPlaysLegalMovesWithinItsClock) {
   EXPECT_EQ(uci.Quit().exitCode, 0);
 }
 
-TEST(UciLevels, TheLimitOffSearchesAsTheFullSearch) {
+TEST(UciLevels, TheLimitOffAndTheHighestLevelSearchAsTheFullSearch) {
   const std::string go = "position startpos moves e2e4 c7c5 g1f3\ngo depth 9";
   UciSession plain;
   const std::vector<InfoLine> full = InfoLines(SearchUntilAnswer(plain, go));
-  UciSession levelSet;
-  levelSet.Send("setoption name UCI_Elo value 600\nsetoption name UCI_LimitStrength value true");
-  levelSet.Send("setoption name UCI_LimitStrength value false");
-  const std::vector<InfoLine> off = InfoLines(SearchUntilAnswer(levelSet, go));
-  ASSERT_EQ(full.size(), off.size());
-  for (size_t i = 0; i < full.size(); ++i) {
-    EXPECT_EQ(full[i].nodes, off[i].nodes) << i;
-    EXPECT_EQ(full[i].pv, off[i].pv) << i;
-  }
   EXPECT_EQ(plain.Quit().exitCode, 0);
-  EXPECT_EQ(levelSet.Quit().exitCode, 0);
+  const char* const settings[] = {
+      // a low level set, then the limit switched off again
+      "setoption name UCI_Elo value 600\nsetoption name UCI_LimitStrength value true\n"
+      "setoption name UCI_LimitStrength value false",
+      // the limit on at the top of the scale: the full search itself
+      "setoption name UCI_LimitStrength value true\nsetoption name UCI_Elo value 2050",
+  };
+  for (const char* setting : settings) {
+    UciSession levelSet;
+    levelSet.Send(setting);
+    const std::vector<InfoLine> same = InfoLines(SearchUntilAnswer(levelSet, go));
+    ASSERT_EQ(full.size(), same.size()) << setting;
+    for (size_t i = 0; i < full.size(); ++i) {
+      EXPECT_EQ(full[i].nodes, same[i].nodes) << setting << " " << i;
+      EXPECT_EQ(full[i].pv, same[i].pv) << setting << " " << i;
+    }
+    EXPECT_EQ(levelSet.Quit().exitCode, 0);
+  }
 }
 
 }  // namespace

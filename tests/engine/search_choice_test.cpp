@@ -46,6 +46,35 @@ TEST_F(SearchChoice, TheDialectChoosesUnlessTheKeyDoes) {
   }
 }
 
+TEST_F(SearchChoice, ALevelIsInForceOnlyBelowTheTopWithTheLimitOnInTheFullSearch) {
+  const struct {
+    Dialect dialect;
+    int limit;
+    int elo;
+    int inForce;
+  } rows[] = {
+      {Dialect::kUci, 1, 1500, 1500},
+      {Dialect::kUci, 1, kLowestElo - 100, kLowestElo},   // clamped to the scale
+      {Dialect::kUci, 1, kHighestElo - 1, kHighestElo - 1},
+      {Dialect::kUci, 1, kHighestElo, 0},                 // the top is the full search
+      {Dialect::kUci, 1, kHighestElo + 100, 0},
+      {Dialect::kUci, 0, 1500, 0},
+      {Dialect::kXboard2, 1, 1000, 1000},
+      {Dialect::kXboard, 1, 1000, 0},                     // the classic search has no levels
+  };
+  for (const auto& row : rows) {
+    SelectDialect(row.dialect);
+    config.search.clear();
+    config.LimitStrength = row.limit;
+    config.Elo = row.elo;
+    EXPECT_EQ(LevelInForce(), row.inForce) << row.limit << " " << row.elo;
+    PrepareEngineSearch(true);
+    EXPECT_EQ(thinker.levelElo, row.inForce);
+    PrepareEngineSearch(false);  // analysis: always full strength
+    EXPECT_EQ(thinker.levelElo, 0);
+  }
+}
+
 TEST_F(SearchChoice, UciAndTheSecondVersionGetATableUnlessHashSaysOtherwise) {
   const struct {
     int hash;  // as the file left it

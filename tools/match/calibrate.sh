@@ -6,7 +6,7 @@
 #
 # MORVI is the engine (e.g. "$PWD/build/morvi"), OUTDIR a folder for the
 # games and fastchess's reports; GAMES per level (default 40), TC the
-# control (default 10+0.1). LEVELS default to 1800 1650 1500 1350 1100 800
+# control (default 10+0.1). LEVELS default to 2050 1800 1650 1500 1350 1100 800
 # 500. A level of 1350 or more plays Debian's stockfish at the same UCI_Elo
 # (stockfish's levels start at 1350): the level measured is that number
 # plus the Elo difference fastchess reports. A level below 1350 plays the
@@ -30,7 +30,7 @@ games="${3:-40}"
 tc="${4:-10+0.1}"
 shift $(( $# < 4 ? $# : 4 ))
 levels=("$@")
-[ "${#levels[@]}" -gt 0 ] || levels=(1800 1650 1500 1350 1100 800 500)
+[ "${#levels[@]}" -gt 0 ] || levels=(2050 1800 1650 1500 1350 1100 800 500)
 
 here="$(cd "$(dirname "$0")" && pwd)"
 fastchess="${FASTCHESS:-fastchess}"
