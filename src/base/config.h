@@ -12,7 +12,7 @@ namespace morvi {
 // The strength levels' scale (UCI_Elo): the lowest level, and the highest,
 // which is the full search's own measured strength and plays it unchanged.
 constexpr int kLowestElo = 500;
-constexpr int kHighestElo = 2050;
+constexpr int kHighestElo = 2000;
 
 struct Configuration {
   // [Engine] evaluation weights, each a shift count.

@@ -24,7 +24,7 @@ std::string Features(int hash = 16) {
       "feature myname=\"Morvi 1.19c\" variants=\"normal\"\n"
       "feature option=\"Search -combo *full /// classic\"\n"
       "feature option=\"UCI_LimitStrength -check 0\"\n"
-      "feature option=\"UCI_Elo -spin 2050 500 2050\"\n";
+      "feature option=\"UCI_Elo -spin 2000 500 2000\"\n";
   const char* options[] = {
       "NormalizeS -spin 10 0 31",         "MaterialFactorS -spin 10 0 31",    "RandomFactorS -spin 9 0 31",       "RandomTerm -spin 0 0 1",
       "PosPawnFactorS -spin 8 0 31",      "PosBishopFactorS -spin 8 0 31",    "PosKnightFactorS -spin 8 0 31",

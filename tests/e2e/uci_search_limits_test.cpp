@@ -477,7 +477,7 @@ TEST(UciLevels, TheLimitOffAndTheHighestLevelSearchAsTheFullSearch) {
       "setoption name UCI_Elo value 600\nsetoption name UCI_LimitStrength value true\n"
       "setoption name UCI_LimitStrength value false",
       // the limit on at the top of the scale: the full search itself
-      "setoption name UCI_LimitStrength value true\nsetoption name UCI_Elo value 2050",
+      "setoption name UCI_LimitStrength value true\nsetoption name UCI_Elo value 2000",
   };
   for (const char* setting : settings) {
     UciSession levelSet;

@@ -25,8 +25,8 @@ TEST(StrengthLevelPlan, TheScaleEndsAndEveryLevelBetween) {
   EXPECT_FALSE(PlanForLevel(kHighestElo + 500).limited);
   const LevelPlan lowest = PlanForLevel(kLowestElo);
   ASSERT_TRUE(lowest.limited);
-  EXPECT_EQ(lowest.nodes, 70);
-  EXPECT_EQ(lowest.lines, 7);
+  EXPECT_EQ(lowest.nodes, 1400);
+  EXPECT_EQ(lowest.lines, 5);
   const LevelPlan below = PlanForLevel(0);  // below the scale: its lowest level
   EXPECT_EQ(below.nodes, lowest.nodes);
   EXPECT_EQ(below.maxLoss, lowest.maxLoss);

@@ -6,22 +6,24 @@
 #
 # MORVI is the engine (e.g. "$PWD/build/morvi"), OUTDIR a folder for the
 # games and fastchess's reports; GAMES per level (default 40), TC the
-# control (default 10+0.1). LEVELS default to 2050 1800 1650 1500 1350 1100 800
+# control (default 10+0.1). LEVELS default to 2000 1800 1650 1500 1350 1100 800
 # 500. A level of 1350 or more plays Debian's stockfish at the same UCI_Elo
 # (stockfish's levels start at 1350): the level measured is that number
 # plus the Elo difference fastchess reports. A level below 1350 plays the
 # next higher level of the list that is already measured (list them from
 # the top down), and its measure is that level's measure plus the
-# difference. Openings: tools/match/openings.epd, each played with both
-# colours. fastchess must be on the PATH (or in FASTCHESS); stockfish at
-# /usr/games/stockfish (or STOCKFISH). Concurrency: CONCURRENCY (default 2;
-# one game per core, on a machine doing nothing else).
+# difference; a level given as LEVEL=ELO is taken as measured before (so
+# "800=703 500" measures 500 against 800 alone). Openings:
+# tools/match/openings.epd, each played with both colours. fastchess must
+# be on the PATH (or in FASTCHESS); stockfish at /usr/games/stockfish (or
+# STOCKFISH). Concurrency: CONCURRENCY (default 2; one game per core, on a
+# machine doing nothing else).
 #
 # Each row: level | measured Elo | 95% interval | games | W-D-L | opponent
 set -eu
 
 if [ "$#" -lt 2 ]; then
-  sed -n '2,20p' "$0"
+  sed -n '2,22p' "$0"
   exit 2
 fi
 morvi="$1"
@@ -30,7 +32,7 @@ games="${3:-40}"
 tc="${4:-10+0.1}"
 shift $(( $# < 4 ? $# : 4 ))
 levels=("$@")
-[ "${#levels[@]}" -gt 0 ] || levels=(2050 1800 1650 1500 1350 1100 800 500)
+[ "${#levels[@]}" -gt 0 ] || levels=(2000 1800 1650 1500 1350 1100 800 500)
 
 here="$(cd "$(dirname "$0")" && pwd)"
 fastchess="${FASTCHESS:-fastchess}"
@@ -71,6 +73,11 @@ echo "| level | measured Elo | 95% interval | games | W-D-L | opponent |"
 echo "|---|---|---|---|---|---|"
 previous=""
 for level in "${levels[@]}"; do
+  if [[ "$level" == *=* ]]; then  # a level measured before: LEVEL=ELO
+    measured[${level%%=*}]="${level#*=}"
+    previous="${level%%=*}"
+    continue
+  fi
   if [ "$level" -ge 1350 ]; then
     read -r diff margin n w d l < <(play "$level-sf" -engine cmd="$stockfish" name="stockfish-$level" \
       option.Threads=1 option.Hash=16 option.UCI_LimitStrength=true option.UCI_Elo="$level")
