@@ -138,6 +138,9 @@ void PutRow(Thinker& t, const SearchLine& line) {
 int SearchLines(SearchWorker& w, int depth, int wanted) {
   Thinker& t = w.t;
   const int count = std::min(wanted, CountRootMoves(w));
+  // No move to play (mated, stalemated, or no move the caller allows): the
+  // one-line search says so; the lines of an earlier search must not stand.
+  if (count == 0) return SearchDepth(w, depth, t.lastScore);
   w.excludedCount = 0;
   int found = 0;
   for (; found < count; ++found) {

@@ -379,6 +379,30 @@ TEST(UciMultiPv, ThreeDistinctLegalLinesAtEveryDepth) {
   EXPECT_EQ(uci.Quit().exitCode, 0);
 }
 
+// A position without a move (mated or stalemated) after a search that found
+// several lines: no move, not the lines of the search before.
+TEST(UciMultiPv, NoMoveToPlayAfterAnEarlierSearchAnswersTheNullMove) {
+  const char* settings[] = {
+      "setoption name MultiPV value 3",
+      "setoption name UCI_LimitStrength value true\nsetoption name UCI_Elo value 1500",
+  };
+  const char* positions[] = {
+      "position startpos moves f2f3 e7e5 g2g4 d8h4",  // White is mated
+      "position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1",   // Black is stalemated
+  };
+  for (const char* setting : settings) {
+    for (const char* position : positions) {
+      UciSession uci;
+      uci.Send(std::string("setoption name OwnBook value false\n") + setting);
+      ASSERT_NE(BestMove(SearchUntilAnswer(uci, "position startpos moves e2e4\ngo depth 5")), "0000");
+      const std::string out = SearchUntilAnswer(uci, std::string(position) + "\ngo depth 5");
+      EXPECT_EQ(BestMove(out), "0000") << setting << " / " << position << "\n" << out;
+      EXPECT_TRUE(InfoLines(out).empty()) << setting << " / " << position << "\n" << out;
+      EXPECT_EQ(uci.Quit().exitCode, 0);
+    }
+  }
+}
+
 TEST(UciAnalysis, GoMateEndsWithTheMateProven) {
   UciSession uci;
   const std::string out =
