@@ -83,7 +83,7 @@ TEST(EngineSearch, InformationCommands) {
               "stat01: ");
   SendAndWait(child, "e2e4\nbk\n", kBookAnswer);
   // A searched move: the hint is the reply the engine expects.
-  child.Send("new\neasy\ntime 300\n");
+  child.Send("new\neasy\ntime 3000\n");  // long enough for a reply to hint
   const size_t search = SendAndWaitForStats(child, "e2e4\n");
   const size_t after = SendAndWait(child, "hint\ndraw\nbk\n.\n", "stat01: ");
   child.Send("quit\n");
